@@ -1,0 +1,50 @@
+// Check boxes and radio buttons. A radio button that becomes checked unchecks every other
+// radio button of its form whose GroupName is equal (ASCII letters without case).
+#pragma once
+
+#include <string>
+
+#include "toolkit/Control.h"
+
+namespace dw {
+
+class TCheckBox : public Control {
+ public:
+  explicit TCheckBox(Component* owner);
+  bool IsChecked() const { return checked_; }
+  // A different value fires OnChange before returning; the same value does nothing.
+  void SetIsChecked(bool value);
+  const std::u16string& Text() const { return text_; }
+  void SetText(const std::u16string& text);
+  NotifyEvent OnChange;
+
+  void Paint(Canvas& canvas, const RectF& box) override;
+  void DoClick() override;
+
+ private:
+  bool checked_ = false;
+  std::u16string text_;
+};
+
+class TRadioButton : public Control {
+ public:
+  explicit TRadioButton(Component* owner);
+  bool IsChecked() const { return checked_; }
+  // A different value fires OnChange; becoming checked first unchecks the group.
+  void SetIsChecked(bool value);
+  const std::u16string& GroupName() const { return group_name_; }
+  void SetGroupName(const std::u16string& name) { group_name_ = name; }
+  NotifyEvent OnChange;
+
+  void Paint(Canvas& canvas, const RectF& box) override;
+  void DoClick() override;
+
+ private:
+  bool checked_ = false;
+  std::u16string group_name_;
+};
+
+// ASCII-only case-insensitive equality, as group names and paths compare.
+bool EqualsAsciiNoCase(const std::u16string& a, const std::u16string& b);
+
+}  // namespace dw

@@ -1,0 +1,123 @@
+// A form: the root of a control tree, shown in a native window. It owns its controls,
+// dispatches mouse input, runs the shared 10 ms animation tick and draws into a frame
+// buffer that it presents only when something visible changed.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+#include "toolkit/Control.h"
+#include "toolkit/Style.h"
+#include "toolkit/render/Canvas.h"
+
+namespace dw {
+
+class TRadioButton;
+
+// Something driven by the form's animation tick (float animations, tab slides).
+class TickClient {
+ public:
+  virtual ~TickClient() = default;
+  virtual void Tick(std::uint64_t nowMs) = 0;
+};
+
+enum class FormBorderStyle { None, Single };
+
+class TForm : public Control, private NativeWindowEvents {
+ public:
+  explicit TForm(Component* owner = nullptr);
+  ~TForm() override;
+
+  // --- loading: no change events, no layout until EndLoading ---
+  void BeginLoading();
+  // Lays everything out, calls Loaded() on every owned component.
+  void EndLoading();
+  bool Loading() const { return loading_; }
+
+  // --- window ---
+  void SetClientSize(int width, int height);
+  int ClientWidth() const { return client_width_; }
+  int ClientHeight() const { return client_height_; }
+  FormBorderStyle BorderStyle = FormBorderStyle::Single;
+  // Creates the native window through the current platform (once).
+  void CreateWindow();
+  NativeWindow* Window() const { return window_.get(); }
+  // Shows the window, runs OnShow, activates the form.
+  void Show();
+  // Hides the window (closing only hides).
+  void Close();
+  bool IsVisible() const;
+  NotifyEvent OnShow;
+
+  TStyleBook* StyleBook = nullptr;
+  const Style& CurrentStyle() const;
+
+  // --- animation tick ---
+  void AddTickClient(TickClient* client);
+  void RemoveTickClient(TickClient* client);
+  bool IsTicking() const { return tick_timer_ != 0; }
+
+  // --- radio buttons of this form, for group exclusion ---
+  void RegisterRadio(TRadioButton* radio);
+  void UnregisterRadio(TRadioButton* radio);
+  std::vector<TRadioButton*> Radios() const { return radios_; }
+
+  // --- focus and mouse state ---
+  Control* Focused() const { return focused_; }
+  void SetFocused(Control* control);
+  Control* Hovered() const { return hovered_; }
+  Control* Captured() const { return captured_; }
+  // Forgets a control that is going away.
+  void ControlDestroyed(Control* control);
+
+  // --- input in client coordinates (device-independent pixels) ---
+  void MouseMove(float x, float y);
+  void MouseDown(MouseButton button, float x, float y);
+  void MouseUp(MouseButton button, float x, float y);
+  void MouseLeave();
+  void MouseWheel(int delta, float x, float y);
+  // The control that a press at this client point reaches, or null for the form itself.
+  Control* ControlAt(float x, float y);
+
+  // --- drawing ---
+  void Invalidate(const RectF& clientRect);
+  void InvalidateAll();
+  bool HasDirtyRegion() const { return !dirty_.IsEmpty(); }
+  // Draws the dirty region into the frame buffer and presents it; nothing when clean.
+  void PaintNow();
+  // Draws the whole form into a canvas (previews, tests).
+  void RenderTo(Canvas& canvas);
+  const Canvas* Frame() const { return frame_.get(); }
+  int FramesPresented() const { return frames_presented_; }
+
+ private:
+  void NativeMouseMove(float x, float y) override { MouseMove(x, y); }
+  void NativeMouseDown(MouseButton b, float x, float y) override { MouseDown(b, x, y); }
+  void NativeMouseUp(MouseButton b, float x, float y) override { MouseUp(b, x, y); }
+  void NativeMouseLeave() override { MouseLeave(); }
+  void NativeMouseWheel(int delta, float x, float y) override { MouseWheel(delta, x, y); }
+  void NativePaintRequested() override;
+  void OnTick();
+  void SetHovered(Control* control, float x, float y);
+  void DrawControl(Canvas& canvas, Control& control, PointF origin, const RectF& clip);
+
+  bool loading_ = false;
+  int client_width_ = 0;
+  int client_height_ = 0;
+  std::unique_ptr<NativeWindow> window_;
+  bool visible_ = false;
+  std::vector<TickClient*> tick_clients_;
+  MessageLoop::TimerId tick_timer_ = 0;
+  std::vector<TRadioButton*> radios_;
+  Control* focused_ = nullptr;
+  Control* hovered_ = nullptr;
+  Control* captured_ = nullptr;
+  RectF dirty_;
+  std::unique_ptr<Canvas> frame_;
+  int frames_presented_ = 0;
+};
+
+}  // namespace dw

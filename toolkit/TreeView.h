@@ -1,0 +1,66 @@
+// A tree of items. Items are nested controls (an item's sub-items are its children); each
+// item shows the parts of the item style once the style has been applied to it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/Control.h"
+
+namespace dw {
+
+class TTreeViewItem;
+
+// Items are laid out by their tree view, row by row, without recursion: trees may be
+// thousands of levels deep.
+class TTreeView : public Control {
+ public:
+  explicit TTreeView(Component* owner);
+  // The top-level items.
+  int Count() const;
+  TTreeViewItem* Items(int index) const;
+  bool ShowCheckboxes = false;
+
+  void Realign() override;
+  void Paint(Canvas& canvas, const RectF& box) override;
+};
+
+class TTreeViewItem : public Control {
+ public:
+  explicit TTreeViewItem(Component* owner);
+  ~TTreeViewItem() override;
+
+  const std::u16string& Text() const { return text_; }
+  void SetText(const std::u16string& text) { text_ = text; }
+  bool IsChecked() const { return checked_; }
+  // Also sets the "check" part while the style is applied.
+  void SetIsChecked(bool value);
+  bool IsExpanded() const { return expanded_; }
+  void SetIsExpanded(bool value);
+  // The sub-items.
+  int Count() const;
+  TTreeViewItem* Items(int index) const;
+  TTreeViewItem* ParentItem() const;
+  TTreeView* TreeView() const;
+
+  // Fires after each application of the style; Sender is the item.
+  NotifyEvent OnApplyStyleLookup;
+  // Creates the style's parts afresh ("check", "radiobutton", "text", ...), sets the "check"
+  // part from IsChecked with the toolkit's own change handler on it, shows it only when the
+  // tree view's ShowCheckboxes is on, then fires OnApplyStyleLookup.
+  void ApplyStyleLookup();
+  bool IsStyleApplied() const { return style_root_ != nullptr; }
+  // A part of the applied style by name; null before the style is applied.
+  Control* FindStyleResource(const std::string& name) const;
+
+  void Realign() override {}
+
+ private:
+  std::u16string text_;
+  bool checked_ = false;
+  bool expanded_ = false;
+  Control* style_root_ = nullptr;  // owned by the item, not in its children
+};
+
+}  // namespace dw
