@@ -51,7 +51,10 @@ class NativeWindow {
   virtual void Hide() = 0;
   virtual bool IsVisible() const = 0;
   virtual void Activate() = 0;
-  // Ask for a present; the window calls NativePaintRequested or the owner presents later.
+  // Something visible changed: the window calls NativePaintRequested soon (as WM_PAINT
+  // does), once however often it was asked.
+  virtual void InvalidateWindow() = 0;
+  // Shows the frame; called by the form from inside NativePaintRequested.
   virtual void Present(const FrameView& frame) = 0;
   virtual void CaptureMouse() = 0;
   virtual void ReleaseMouse() = 0;
