@@ -1,17 +1,154 @@
 #include "form/PageFlow.h"
 
+#include <cstdint>
+
+#include "destination/DestinationPage.h"
+#include "form/Texts.h"
 #include "form/WizardForm.h"
+#include "platform/Platform.h"
+#include "plugin/PluginState.h"
+#include "plugin/SimulateClick.h"
+#include "plugin/TitleBar.h"
+#include "slideshow/Slideshow.h"
+#include "toolkit/Button.h"
+#include "toolkit/FloatAnimation.h"
+#include "toolkit/Label.h"
+#include "toolkit/TabControl.h"
 
 namespace dw {
 
-// The page flow is built by a later issue; until then these handlers do nothing.
-PageFlow::PageFlow(TWizardForm& form) : form_(form) {}
-void PageFlow::Button2Click() {}
-void PageFlow::Button3Click() {}
-void PageFlow::TabControl3Change() {}
-void PageFlow::FloatAnimation1Finish() {}
-void PageFlow::FormShow() {}
-void PageFlow::ShowOutcome(bool) {}
-void SetStageHighlight(TLabel&, bool) {}
+PageFlow::PageFlow(TWizardForm& form)
+    : form_(form),
+      stages_(form.Find<TTabControl>("TabControl3")),
+      configuration_(form.Find<TTabControl>("TabControl4")),
+      outcome_(form.Find<TTabControl>("TabControl5")),
+      back_(form.Find<TButton>("Button2")),
+      next_(form.Find<TButton>("Button3")),
+      header_(form.Find<TFloatAnimation>("FloatAnimation1")),
+      stage_labels_{form.Find<TLabel>("Label9"), form.Find<TLabel>("Label10"),
+                    form.Find<TLabel>("Label15"), form.Find<TLabel>("Label16"),
+                    form.Find<TLabel>("Label17")} {}
+
+bool PageFlow::HasControls() const {
+  for (const TLabel* label : stage_labels_) {
+    if (!label) return false;
+  }
+  return stages_ && configuration_ && outcome_ && back_ && next_ && header_;
+}
+
+void PageFlow::Button2Click() {
+  if (!HasControls()) return;
+  const int stage = stages_->TabIndex();
+  if (stage >= kFinalisation) {
+    // "Finish": the host's Next ends its wizard.
+    SimulateClick(State().HostNextButtonWnd);
+  } else if (stage == kConfiguration && configuration_->TabIndex() == 1) {
+    configuration_->Previous();
+  } else {
+    stages_->Previous();
+  }
+}
+
+void PageFlow::Button3Click() {
+  if (!HasControls()) return;
+  if (stages_->TabIndex() == kConfiguration && configuration_->TabIndex() == 0) {
+    configuration_->Next();
+  } else {
+    stages_->Next();
+  }
+}
+
+float PageFlow::HeaderStopValue(int stage) const {
+  float leftMargin = 0;
+  for (int i = 0; i < stage && i < kStageCount; ++i) {
+    if (stage_labels_[i]) leftMargin -= stage_labels_[i]->Width();
+  }
+  return leftMargin;
+}
+
+void PageFlow::TabControl3Change() {
+  if (!HasControls()) return;
+  const int stage = stages_->TabIndex();
+  back_->SetEnabled(stage == kInformation || stage == kConfiguration);
+  next_->SetEnabled(stage == kWelcome || stage == kInformation || stage == kConfiguration ||
+                    stage == kFinalisation);
+  if (stage == kConfiguration && configuration_->TabIndex() == 1) {
+    next_->SetText(u"Install");
+    // The space test may disable "Install" again.
+    form_.Edit1Change(nullptr);
+  } else if (stage == kFinalisation) {
+    next_->SetText(u"Finish");
+  } else {
+    next_->SetText(u"Next");
+  }
+
+  if (stage < kWelcome || stage > kFinalisation) return;
+  if (stage == kInstallation) {
+    // The tick is unsigned: widen it without a sign.
+    State().InstallStartTick = static_cast<std::int64_t>(CurrentPlatform().api->GetTickCount());
+  }
+  // Runs FloatAnimation1Finish right here when the header was still moving.
+  header_->StopAtCurrent();
+  // That finish can click the host's Next, and the host may move the stage on meanwhile;
+  // the change handler of that newer stage has then already set the header.
+  if (stages_->TabIndex() != stage) return;
+  header_->StopValue = HeaderStopValue(stage);
+  header_->Start();
+}
+
+void PageFlow::FloatAnimation1Finish() {
+  if (!HasControls()) return;
+  for (TLabel* label : stage_labels_) SetStageHighlight(*label, false);
+  const int stage = stages_->TabIndex();
+  if (stage < kWelcome || stage > kFinalisation) return;
+  SetStageHighlight(*stage_labels_[stage], true);
+  if (stage == kInstallation) {
+    ClickHostNextUntilInstalling();
+  } else if (stage == kFinalisation) {
+    // From now on "Finish" clicks the host's Next button.
+    next_->OnClick = [&form = form_](Component* sender) { form.Button2Click(sender); };
+    State().InstallStartTick = kClockStopped;
+  }
+}
+
+void PageFlow::ClickHostNextUntilInstalling() {
+  // The host calls func05 while handling the click that reaches its installing step. A host
+  // whose Next button has gone away can never do so: stop then rather than spin forever.
+  do {
+    SimulateClick(State().HostNextButtonWnd);
+  } while (State().InstallReady != 1 && CurrentPlatform().api->IsWindow(State().HostNextButtonWnd));
+}
+
+void PageFlow::FormShow() {
+  State().CurrentSlide = 0;
+  // Starts only with more than two slides.
+  form_.Slides().Start();
+
+  const int count = form_.ComponentCount();
+  for (int index = 0; index < count && index < form_.ComponentCount(); ++index) {
+    Component* component = form_.ComponentAt(index);
+    if (auto* label = dynamic_cast<TLabel*>(component)) {
+      ReplaceAppNamePlaceholder(*label, State().AppName);
+    }
+    if (auto* tabs = dynamic_cast<TTabControl*>(component)) {
+      tabs->SetTabPosition(TabPosition::None);
+      tabs->SetTabIndex(0);
+    }
+    form_.Chrome().HookMouseDown(*component);
+  }
+
+  form_.Destination().RequiredSpaceStep();
+}
+
+void PageFlow::ShowOutcome(bool succeeded) {
+  if (!HasControls()) return;
+  outcome_->SetTabIndex(succeeded ? 0 : 1);
+  stages_->SetTabIndex(kFinalisation);
+}
+
+void SetStageHighlight(TLabel& label, bool on) {
+  const unsigned styled = label.StyledSettings();
+  label.SetStyledSettings(on ? styled | kStyledFontColor : styled & ~unsigned{kStyledFontColor});
+}
 
 }  // namespace dw
