@@ -29,6 +29,7 @@ class TCheckBox : public Control {
 class TRadioButton : public Control {
  public:
   explicit TRadioButton(Component* owner);
+  ~TRadioButton() override;
   bool IsChecked() const { return checked_; }
   // A different value fires OnChange; becoming checked first unchecks the group.
   void SetIsChecked(bool value);

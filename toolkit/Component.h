@@ -46,8 +46,8 @@ class Component {
   virtual void Loaded() {}
 
  protected:
-  // Adds an already constructed component to this one's ownership (used by the constructor).
-  void Adopt(Component* child);
+  // Destroys everything this component owns, without recursion (trees may be very deep).
+  void DestroyOwned();
 
  private:
   std::string name_;

@@ -71,8 +71,12 @@ class Control : public Component {
   RectF AbsoluteRect() const;
   // Where this control's children are placed, in its own coordinates.
   virtual RectF ContentRect() const { return {0, 0, width_, height_}; }
-  // Offset of the children's coordinates inside this control (scrolling, page slides).
-  virtual PointF ChildOffset() const { return {0, 0}; }
+  // Offset of a child's coordinates inside this control (scrolling, page slides).
+  virtual PointF ChildOffset(const Control* /*child*/) const { return {0, 0}; }
+  // Whether a child is drawn and hit at all (a tab control shows only its current page).
+  virtual bool ShowsChild(const Control* /*child*/) const { return true; }
+  // A width the control wants for itself when aligned Left or Right (AutoSize labels).
+  virtual bool PreferredWidth(float& /*width*/) const { return false; }
   // Lays the children out by their Align (see Layout.cpp) and then their children.
   virtual void Realign();
   // While true (form loading), changes do not re-lay out; the form lays out once at the end.
@@ -130,7 +134,7 @@ class Control : public Component {
   virtual void DoMouseLeave();
   virtual void DoClick();
   // Returns true when the wheel was used.
-  virtual bool DoMouseWheel(int delta) { return false; }
+  virtual bool DoMouseWheel(int /*delta*/) { return false; }
   // The control that takes a hit at a local point, or null. Default: children from the top,
   // then itself when HitTest is on.
   virtual Control* HitTestAt(float x, float y);
@@ -140,6 +144,8 @@ class Control : public Component {
   void ParentRealign();
   // Lets subclasses react to their own size having been changed.
   virtual void Resized() {}
+  // For containers that place their children themselves (edit boxes, tab controls).
+  static void PlaceChild(Control& child, float x, float y, float width, float height);
 
  private:
   friend class TForm;

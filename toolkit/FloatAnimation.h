@@ -4,10 +4,11 @@
 #include <string>
 
 #include "toolkit/Control.h"
+#include "toolkit/Form.h"
 
 namespace dw {
 
-class TFloatAnimation : public Component {
+class TFloatAnimation : public Component, public TickClient {
  public:
   explicit TFloatAnimation(Component* owner);
   ~TFloatAnimation() override;
@@ -31,7 +32,7 @@ class TFloatAnimation : public Component {
   // On a stopped one: nothing.
   void StopAtCurrent();
   // Called by the form's animation clock.
-  void Tick(std::uint64_t nowMs);
+  void Tick(std::uint64_t nowMs) override;
 
  private:
   void Finish();

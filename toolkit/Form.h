@@ -86,7 +86,8 @@ class TForm : public Control, private NativeWindowEvents {
   void Invalidate(const RectF& clientRect);
   void InvalidateAll();
   bool HasDirtyRegion() const { return !dirty_.IsEmpty(); }
-  // Draws the dirty region into the frame buffer and presents it; nothing when clean.
+  // Draws the dirty region (if any) into the retained frame buffer and presents the frame;
+  // FramesPresented counts only the frames that had something to draw.
   void PaintNow();
   // Draws the whole form into a canvas (previews, tests).
   void RenderTo(Canvas& canvas);
@@ -102,7 +103,8 @@ class TForm : public Control, private NativeWindowEvents {
   void NativePaintRequested() override;
   void OnTick();
   void SetHovered(Control* control, float x, float y);
-  void DrawControl(Canvas& canvas, Control& control, PointF origin, const RectF& clip);
+  void DrawControl(Canvas& canvas, Control& control, PointF origin);
+  void DestroyComponents();
 
   bool loading_ = false;
   int client_width_ = 0;

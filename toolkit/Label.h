@@ -28,6 +28,7 @@ class TLabel : public Control {
   // Width of the text on one line in the current font.
   float TextWidth() const;
 
+  bool PreferredWidth(float& width) const override;
   void Paint(Canvas& canvas, const RectF& box) override;
 
  private:

@@ -16,7 +16,7 @@ class TVertScrollBox : public Control {
   void ScrollTo(float offset);  // held to 0 .. ContentHeight - Height
 
   RectF ContentRect() const override;
-  PointF ChildOffset() const override { return {0, -scroll_}; }
+  PointF ChildOffset(const Control*) const override { return {0, -scroll_}; }
   void Realign() override;
   void PaintOver(Canvas& canvas, const RectF& box) override;
   Control* HitTestAt(float x, float y) override;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "toolkit/Control.h"
+#include "toolkit/Form.h"
 
 namespace dw {
 
@@ -15,7 +16,7 @@ class TTabItem : public Control {
 
 enum class TabPosition { Top, None };
 
-class TTabControl : public Control {
+class TTabControl : public Control, private TickClient {
  public:
   explicit TTabControl(Component* owner);
 
@@ -40,14 +41,13 @@ class TTabControl : public Control {
   NotifyEvent OnChange;
 
   void Realign() override;
-  Control* HitTestAt(float x, float y) override;
-  // The horizontal offset of a page during a slide (0 when it rests).
-  float PageOffset(const TTabItem* page) const;
+  PointF ChildOffset(const Control* child) const override;
+  bool ShowsChild(const Control* child) const override;
 
  private:
   void Slide(int direction);
-  void TransitionTick();
-  void UpdatePageVisibility();
+  void Tick(std::uint64_t nowMs) override;
+  void EndTransition();
   int tab_index_ = -1;
   TabPosition tab_position_ = TabPosition::Top;
   bool transition_running_ = false;
@@ -55,7 +55,6 @@ class TTabControl : public Control {
   int direction_ = 0;  // +1 Next (leftwards), -1 Previous (rightwards)
   std::uint64_t transition_start_ms_ = 0;
   float transition_shift_ = 0;  // whole pixels moved so far
-  friend class TTabItem;
 };
 
 }  // namespace dw

@@ -13,7 +13,8 @@ namespace dw {
 class TTreeViewItem;
 
 // Items are laid out by their tree view, row by row, without recursion: trees may be
-// thousands of levels deep.
+// thousands of levels deep. The tree view also paints and hit-tests its rows itself, so
+// nothing else walks down the items.
 class TTreeView : public Control {
  public:
   explicit TTreeView(Component* owner);
@@ -21,9 +22,17 @@ class TTreeView : public Control {
   int Count() const;
   TTreeViewItem* Items(int index) const;
   bool ShowCheckboxes = false;
+  // Height of one row and the indent of each level, device-independent pixels.
+  float ItemHeight = 24;
+  float Indent = 20;
 
   void Realign() override;
+  bool ShowsChild(const Control* child) const override { return false; }
   void Paint(Canvas& canvas, const RectF& box) override;
+  Control* HitTestAt(float x, float y) override;
+
+ private:
+  bool laying_out_ = false;
 };
 
 class TTreeViewItem : public Control {
@@ -32,7 +41,7 @@ class TTreeViewItem : public Control {
   ~TTreeViewItem() override;
 
   const std::u16string& Text() const { return text_; }
-  void SetText(const std::u16string& text) { text_ = text; }
+  void SetText(const std::u16string& text);
   bool IsChecked() const { return checked_; }
   // Also sets the "check" part while the style is applied.
   void SetIsChecked(bool value);
@@ -53,10 +62,14 @@ class TTreeViewItem : public Control {
   bool IsStyleApplied() const { return style_root_ != nullptr; }
   // A part of the applied style by name; null before the style is applied.
   Control* FindStyleResource(const std::string& name) const;
+  // The outermost part of the applied style ("treeviewitemstyle"), null before.
+  Control* StyleRoot() const { return style_root_; }
 
-  void Realign() override {}
+  // Asks the tree view to lay its rows out again when this item's row is on show.
+  void Realign() override;
 
  private:
+  void DetachStyle();
   std::u16string text_;
   bool checked_ = false;
   bool expanded_ = false;

@@ -1,0 +1,39 @@
+#include "toolkit/Image.h"
+
+#include "platform/Platform.h"
+#include "toolkit/render/Canvas.h"
+
+namespace dw {
+
+TImage::TImage(Component* owner) : Control(owner), bitmap_(std::make_shared<Bitmap>()) {}
+
+void TImage::SetBitmap(Bitmap bitmap) {
+  bitmap_ = std::make_shared<Bitmap>(std::move(bitmap));
+  Repaint();
+}
+
+bool TImage::LoadFromBytes(const std::uint8_t* bytes, std::size_t count) {
+  if (count == 0) {
+    SetBitmap(Bitmap{});
+    return true;
+  }
+  ImageDecoder* decoder = CurrentPlatform().images;
+  std::optional<Bitmap> decoded =
+      decoder != nullptr ? decoder->Decode(bytes, count) : std::optional<Bitmap>{};
+  SetBitmap(decoded ? std::move(*decoded) : Bitmap{});
+  return decoded.has_value();
+}
+
+bool TImage::LoadFromFile(const std::u16string& fileName) {
+  ImageDecoder* decoder = CurrentPlatform().images;
+  std::optional<Bitmap> decoded =
+      decoder != nullptr ? decoder->DecodeFile(fileName) : std::optional<Bitmap>{};
+  SetBitmap(decoded ? std::move(*decoded) : Bitmap{});
+  return decoded.has_value();
+}
+
+void TImage::Paint(Canvas& canvas, const RectF& box) {
+  if (!bitmap_->IsEmpty()) canvas.DrawBitmap(*bitmap_, box);
+}
+
+}  // namespace dw
