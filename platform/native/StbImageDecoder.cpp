@@ -1,0 +1,44 @@
+#include "platform/native/StbImageDecoder.h"
+
+#include <climits>
+#include <vector>
+
+#include "platform/native/FileBytes.h"
+#include "platform/native/Utf8.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_NO_STDIO
+#define STBI_FAILURE_USERMSG
+#include <stb_image.h>
+
+namespace dw::native {
+
+std::optional<Bitmap> StbImageDecoder::Decode(const std::uint8_t* bytes, std::size_t count) {
+  if (!bytes || count == 0 || count > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
+  int width = 0, height = 0, channels = 0;
+  stbi_uc* rgba =
+      stbi_load_from_memory(bytes, static_cast<int>(count), &width, &height, &channels, 4);
+  if (!rgba) return std::nullopt;
+  Bitmap bitmap;
+  bitmap.width = width;
+  bitmap.height = height;
+  std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  bitmap.pixels.resize(pixelCount);
+  for (std::size_t i = 0; i < pixelCount; ++i) {
+    const stbi_uc* p = rgba + i * 4;
+    bitmap.pixels[i] = (std::uint32_t{p[3]} << 24) | (std::uint32_t{p[0]} << 16) |
+                       (std::uint32_t{p[1]} << 8) | std::uint32_t{p[2]};
+  }
+  stbi_image_free(rgba);
+  return bitmap;
+}
+
+std::optional<Bitmap> StbImageDecoder::DecodeFile(const std::u16string& fileName) {
+  // A name with a NUL in it would open some other file.
+  if (fileName.find(u'\0') != std::u16string::npos) return std::nullopt;
+  std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(Utf16ToUtf8(fileName));
+  if (!bytes) return std::nullopt;
+  return Decode(bytes->data(), bytes->size());
+}
+
+}  // namespace dw::native
