@@ -64,23 +64,34 @@ TRadioButton::~TRadioButton() {
 }
 
 void TRadioButton::SetIsChecked(bool value) {
-  if (value == checked_) return;
-  checked_ = value;
-  Repaint();
+  if (!SetCheckedQuietly(value)) return;
   if (value && Form() != nullptr) {
     // A snapshot: unchecking runs handlers that may add radio buttons or check others.
-    for (TRadioButton* other : Form()->Radios()) {
-      if (other == this || !other->checked_) continue;
-      bool sameGroup = group_name_.empty()
-                           ? other->group_name_.empty() && other->Parent() == Parent()
-                           : EqualsAsciiNoCase(other->group_name_, group_name_);
-      if (!sameGroup) continue;
-      // The other button may have gone by now; the form forgets destroyed ones.
-      auto radios = Form()->Radios();
-      if (std::find(radios.begin(), radios.end(), other) == radios.end()) continue;
-      other->SetIsChecked(false);
-    }
+    for (TRadioButton* other : Form()->Radios()) UncheckIfGroupMember(other);
   }
+  NotifyChange();
+}
+
+bool TRadioButton::SetCheckedQuietly(bool value) {
+  if (value == checked_) return false;
+  checked_ = value;
+  Repaint();
+  return true;
+}
+
+bool TRadioButton::UncheckIfGroupMember(TRadioButton* other) {
+  if (other == this || !other->checked_ || Form() == nullptr) return false;
+  bool sameGroup = group_name_.empty() ? other->group_name_.empty() && other->Parent() == Parent()
+                                       : EqualsAsciiNoCase(other->group_name_, group_name_);
+  if (!sameGroup) return false;
+  // The other button may have gone by now; the form forgets destroyed ones.
+  auto radios = Form()->Radios();
+  if (std::find(radios.begin(), radios.end(), other) == radios.end()) return false;
+  other->SetIsChecked(false);
+  return true;
+}
+
+void TRadioButton::NotifyChange() {
   if (!IsLoading() && OnChange) OnChange(this);
 }
 

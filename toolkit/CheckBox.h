@@ -31,8 +31,23 @@ class TRadioButton : public Control {
   explicit TRadioButton(Component* owner);
   ~TRadioButton() override;
   bool IsChecked() const { return checked_; }
-  // A different value fires OnChange; becoming checked first unchecks the group.
+  // A different value fires OnChange; becoming checked also unchecks the rest of the group
+  // (each of them fires its OnChange) before this button's OnChange fires.
   void SetIsChecked(bool value);
+
+  // SetIsChecked taken apart, for a caller that must run each change handler to its end
+  // before the next step and cannot nest them (the component tree's cascade keeps deep
+  // trees off the stack). SetIsChecked(v) is exactly: if SetCheckedQuietly(v) returned
+  // true, then for v true UncheckIfGroupMember for each of a snapshot of the form's radio
+  // buttons in order, then NotifyChange.
+  // Changes the flag without any event; false when the value was already v.
+  bool SetCheckedQuietly(bool value);
+  // Unchecks other (firing its OnChange) if it is another, still existing, checked member of
+  // this button's group; true if it did.
+  bool UncheckIfGroupMember(TRadioButton* other);
+  // Fires OnChange (not while the form is loading).
+  void NotifyChange();
+
   const std::u16string& GroupName() const { return group_name_; }
   void SetGroupName(const std::u16string& name) { group_name_ = name; }
   NotifyEvent OnChange;

@@ -11,6 +11,8 @@
 namespace dw {
 
 class TTreeViewItem;
+class TCheckBox;
+class TActiveStyleTextObject;
 
 // Items are laid out by their tree view, row by row, without recursion: trees may be
 // thousands of levels deep. The tree view also paints and hit-tests its rows itself, so
@@ -27,7 +29,7 @@ class TTreeView : public Control {
   float Indent = 20;
 
   void Realign() override;
-  bool ShowsChild(const Control* child) const override { return false; }
+  bool ShowsChild(const Control*) const override { return false; }
   void Paint(Canvas& canvas, const RectF& box) override;
   Control* HitTestAt(float x, float y) override;
 
@@ -71,6 +73,8 @@ class TTreeViewItem : public Control {
  private:
   void DetachStyle();
   std::u16string text_;
+  TCheckBox* check_part_ = nullptr;
+  TActiveStyleTextObject* text_part_ = nullptr;
   bool checked_ = false;
   bool expanded_ = false;
   Control* style_root_ = nullptr;  // owned by the item, not in its children
