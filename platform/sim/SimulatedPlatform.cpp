@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "platform/Platform.h"
@@ -367,7 +368,8 @@ void SimulatedPlatform::DeliverPaints() {
 }
 
 void SimulatedPlatform::Advance(std::uint64_t ms) {
-  std::uint64_t target = now_ + ms;
+  // Saturates rather than wrapping for "run until the end of time".
+  const std::uint64_t target = ms > UINT64_MAX - now_ ? UINT64_MAX : now_ + ms;
   DeliverPaints();
   while (FireNextTimer(target)) {
   }
@@ -380,7 +382,7 @@ void SimulatedPlatform::PumpUntil(const std::function<bool()>& done) {
   while (!done()) {
     std::optional<std::uint64_t> due = NextDue();
     if (!due) return;
-    if (*due > start + pumpLimitMs) {
+    if (*due - start > pumpLimitMs) {
       ++pumpsCutShort;
       return;
     }
