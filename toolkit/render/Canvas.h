@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,22 @@
 namespace dw {
 
 enum class TextAlign { Leading, Center, Trailing };
+
+// Which parts of a self-overlapping polygon are inside.
+enum class FillRule { NonZero, EvenOdd };
+
+// A box of whole physical pixels: columns Left..Right-1, rows Top..Bottom-1.
+struct PixelRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+  PixelRect Intersect(const PixelRect& o) const;
+};
+
+class ScaledBitmapCache;
 
 class Canvas {
  public:
@@ -32,7 +49,14 @@ class Canvas {
   // Multiplies with the current opacity.
   void PushOpacity(float opacity);
   void PopOpacity();
+  float Opacity() const { return opacities_.empty() ? 1.0f : opacities_.back(); }
+  // The current clip in physical pixels.
+  PixelRect ClipPixels() const;
+  // The physical pixels a rectangle covers: each edge rounded to the nearest pixel edge, so
+  // boxes that share an edge neither overlap nor leave a gap. Empty for an empty rectangle.
+  PixelRect ToPixels(const RectF& rect) const;
 
+  // Sets every pixel inside the current clip, without blending and whatever the opacity.
   void Clear(std::uint32_t argb);
   void FillRect(const RectF& rect, std::uint32_t argb);
   // An outline of the given thickness inside the rectangle.
@@ -47,6 +71,7 @@ class Canvas {
   // A straight stroke with square ends, without anti-aliasing.
   void DrawLine(PointF from, PointF to, float thickness, std::uint32_t argb);
   void FillPolygon(const std::vector<PointF>& points, std::uint32_t argb);
+  void FillPolygon(const std::vector<PointF>& points, std::uint32_t argb, FillRule rule);
 
   // Text in the box: word-wrapped at spaces when wordWrap, aligned horizontally as given and
   // centred vertically; anything outside the box is clipped.
@@ -59,12 +84,27 @@ class Canvas {
   void DrawBitmapStretched(const Bitmap& bitmap, const RectF& dest);
 
  private:
+  // Physical coordinate of a device-independent one, not rounded.
+  double Physical(double dip) const { return dip * scale_; }
+  // The nearest physical pixel edge, held far inside the range of int.
+  int PixelEdge(double dip) const;
+  // The colour's alpha times the current opacity, 0..255.
+  unsigned EffectiveAlpha(std::uint32_t argb) const;
+  // Blends the colour over the pixels [x0, x1) of row y, already clipped.
+  void BlendRow(int y, int x0, int x1, std::uint32_t argb, unsigned alpha);
+  void BlendBox(const PixelRect& box, std::uint32_t argb, unsigned alpha);
+  // The picture resampled to a physical box and blended where the clip allows.
+  void DrawBitmapAt(const Bitmap& bitmap, const PixelRect& dest);
+
   int width_;
   int height_;
   float scale_;
   std::vector<std::uint32_t> pixels_;
-  std::vector<RectF> clips_;  // physical pixels
+  std::vector<PixelRect> clips_;
   std::vector<float> opacities_;
+  // Pictures resampled to the sizes they were last drawn at, so that a panning or fading
+  // picture costs a blend per frame, not a resample.
+  std::shared_ptr<ScaledBitmapCache> bitmap_cache_;
 };
 
 }  // namespace dw

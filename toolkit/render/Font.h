@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace dw {
 
@@ -47,6 +49,10 @@ class FontCache {
   Font Get(const FontSpec& spec);
   // Forgets every face (tests switch platforms).
   void Clear();
+
+ private:
+  using Key = std::pair<std::u16string, bool>;      // family, bold
+  std::map<Key, std::shared_ptr<FontFace>> faces_;  // null: the source has no such font
 };
 
 FontCache& Fonts();

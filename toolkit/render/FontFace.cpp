@@ -1,0 +1,100 @@
+#include "toolkit/render/FontFace.h"
+
+#include <limits>
+
+#define STB_TRUETYPE_IMPLEMENTATION
+#define STBTT_STATIC
+#include "stb_truetype.h"
+
+namespace dw {
+
+struct FontFace::Info {
+  stbtt_fontinfo font{};
+};
+
+FontFace::FontFace(std::shared_ptr<const FontData> data)
+    : data_(std::move(data)), info_(std::make_unique<Info>()) {}
+
+FontFace::~FontFace() = default;
+
+std::shared_ptr<FontFace> FontFace::Create(std::shared_ptr<const FontData> data) {
+  if (!data || data->bytes.size() < 12 ||
+      data->bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    return nullptr;
+  }
+  const unsigned char* bytes = data->bytes.data();
+  const int offset = stbtt_GetFontOffsetForIndex(bytes, data->faceIndex);
+  if (offset < 0 || static_cast<std::size_t>(offset) >= data->bytes.size()) return nullptr;
+  std::shared_ptr<FontFace> face(new FontFace(data));
+  if (!stbtt_InitFont(&face->info_->font, bytes, offset)) return nullptr;
+  stbtt_GetFontVMetrics(&face->info_->font, &face->ascent_, &face->descent_, &face->line_gap_);
+  return face;
+}
+
+float FontFace::ScaleForEm(float emPixels) const {
+  return stbtt_ScaleForMappingEmToPixels(&info_->font, emPixels);
+}
+
+int FontFace::GlyphIndex(char32_t character) {
+  auto found = glyph_indices_.find(character);
+  if (found != glyph_indices_.end()) return found->second;
+  const int index = stbtt_FindGlyphIndex(&info_->font, static_cast<int>(character));
+  glyph_indices_.emplace(character, index);
+  return index;
+}
+
+int FontFace::Advance(int glyph) {
+  auto found = advances_.find(glyph);
+  if (found != advances_.end()) return found->second;
+  int advance = 0;
+  int leftBearing = 0;
+  stbtt_GetGlyphHMetrics(&info_->font, glyph, &advance, &leftBearing);
+  advances_.emplace(glyph, advance);
+  return advance;
+}
+
+int FontFace::Kerning(int leftGlyph, int rightGlyph) const {
+  return stbtt_GetGlyphKernAdvance(&info_->font, leftGlyph, rightGlyph);
+}
+
+long long FontFace::MeasureUnits(std::u32string_view text) {
+  long long units = 0;
+  int previous = 0;
+  for (char32_t character : text) {
+    const int glyph = GlyphIndex(character);
+    if (glyph == 0) {
+      previous = 0;
+      continue;
+    }
+    if (previous != 0) units += Kerning(previous, glyph);
+    units += Advance(glyph);
+    previous = glyph;
+  }
+  return units;
+}
+
+const GlyphImage& FontFace::Glyph(int glyph, float pixelSize, int phase) {
+  auto& sizeCache = glyphs_[pixelSize];
+  const std::uint32_t key =
+      static_cast<std::uint32_t>(glyph) * kSubpixelPhases + static_cast<std::uint32_t>(phase);
+  auto found = sizeCache.find(key);
+  if (found != sizeCache.end()) return found->second;
+
+  GlyphImage image;
+  const float scale = ScaleForEm(pixelSize);
+  const float shift = static_cast<float>(phase) / kSubpixelPhases;
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  stbtt_GetGlyphBitmapBoxSubpixel(&info_->font, glyph, scale, scale, shift, 0, &x0, &y0, &x1, &y1);
+  if (x1 > x0 && y1 > y0) {
+    image.width = x1 - x0;
+    image.height = y1 - y0;
+    image.left = x0;
+    image.top = y0;
+    image.coverage.assign(static_cast<std::size_t>(image.width) * image.height, 0);
+    stbtt_MakeGlyphBitmapSubpixel(&info_->font, image.coverage.data(), image.width, image.height,
+                                  image.width, scale, scale, shift, 0, glyph);
+  }
+  return sizeCache.emplace(key, std::move(image)).first->second;
+}
+
+}  // namespace dw

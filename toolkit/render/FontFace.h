@@ -1,0 +1,66 @@
+// One loaded TrueType face: metrics in font units, and rasterised glyphs cached per pixel
+// size and horizontal sub-pixel phase.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/FontSource.h"
+
+namespace dw {
+
+// An 8-bit coverage mask placed relative to the pen on the baseline.
+struct GlyphImage {
+  int width = 0;
+  int height = 0;
+  int left = 0;  // from the pen's whole pixel to the mask's first column
+  int top = 0;   // from the baseline to the mask's first row (negative: above)
+  std::vector<std::uint8_t> coverage;
+};
+
+class FontFace {
+ public:
+  // Horizontal positions are rendered in quarters of a pixel.
+  static constexpr int kSubpixelPhases = 4;
+
+  // Null when the data is not a usable font.
+  static std::shared_ptr<FontFace> Create(std::shared_ptr<const FontData> data);
+  ~FontFace();
+  FontFace(const FontFace&) = delete;
+  FontFace& operator=(const FontFace&) = delete;
+
+  // Pixels per font unit when the em is emPixels high.
+  float ScaleForEm(float emPixels) const;
+  int Ascent() const { return ascent_; }
+  int Descent() const { return descent_; }  // negative below the baseline
+  int LineGap() const { return line_gap_; }
+
+  // 0 when the face has no glyph for the character.
+  int GlyphIndex(char32_t character);
+  int Advance(int glyph);
+  int Kerning(int leftGlyph, int rightGlyph) const;
+  // Advances and kerning of a line of characters, in font units. Characters the face lacks
+  // take no room.
+  long long MeasureUnits(std::u32string_view text);
+
+  const GlyphImage& Glyph(int glyph, float pixelSize, int phase);
+
+ private:
+  struct Info;
+  explicit FontFace(std::shared_ptr<const FontData> data);
+
+  std::shared_ptr<const FontData> data_;
+  std::unique_ptr<Info> info_;
+  int ascent_ = 0;
+  int descent_ = 0;
+  int line_gap_ = 0;
+  std::unordered_map<char32_t, int> glyph_indices_;
+  std::unordered_map<int, int> advances_;
+  // Per pixel size: masks keyed by glyph index and phase.
+  std::unordered_map<float, std::unordered_map<std::uint32_t, GlyphImage>> glyphs_;
+};
+
+}  // namespace dw
