@@ -2,6 +2,7 @@
 // ownership and order, and the edge cases of zero-height sections and credits lists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -11,9 +12,16 @@
 #include "form/WizardForm.h"
 #include "platform/sim/SimulatedPlatform.h"
 #include "plugin/PluginState.h"
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/FloatAnimation.h"
+#include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/ScrollBox.h"
+#include "toolkit/Shapes.h"
+#include "toolkit/Switch.h"
 #include "toolkit/TabControl.h"
+#include "toolkit/Timer.h"
 #include "toolkit/render/Canvas.h"
 
 namespace dw {
@@ -377,6 +385,294 @@ TEST_F(FormLayoutTest, ZeroAreaSectionsAreNotDrawn) {
   section->SetHeight(100);
   const std::vector<std::uint32_t> tall = Render();
   EXPECT_FALSE(tall == hidden);
+}
+
+TEST_F(FormLayoutTest, ShapesAreFlatWithTheirFills) {
+  constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+  const struct {
+    const char* name;
+    std::uint32_t fill;
+  } shapes[] = {
+      {"WindowBar", 0xFF161616}, {"Rectangle3", 0x00000000}, {"Rectangle4", 0x00000000},
+      {"Opague", 0x64000000},    {"Rectangle2", 0x56161616}, {"Rectangle55", kWhite},
+      {"Rectangle5", kWhite},    {"Rectangle7", kWhite},     {"Rectangle8", kWhite},
+      {"Rectangle63", kWhite},   {"Rectangle17", kWhite},    {"Rectangle6", kWhite},
+      {"Rectangle21", kWhite},   {"Rectangle79", kWhite},    {"Rectangle9", kWhite},
+      {"Rectangle13", kWhite},   {"Rectangle10", kWhite},    {"Rectangle11", kWhite},
+      {"Circle6", 0x56161616},   {"Circle1", 0x56161616},
+  };
+  for (const auto& shape : shapes) {
+    SCOPED_TRACE(shape.name);
+    const auto* control = form_->Find<TShape>(shape.name);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->Fill().Color, shape.fill);
+    EXPECT_EQ(control->GetStroke().Thickness, 0);
+  }
+  const struct {
+    const char* name;
+    float thickness, start, sweep;
+  } arcs[] = {{"Arc1", 10, -90, -90}, {"Arc6", 6, -90, 90}};
+  for (const auto& arc : arcs) {
+    SCOPED_TRACE(arc.name);
+    const auto* control = form_->Find<TArc>(arc.name);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->GetStroke().Color, kWhite);
+    EXPECT_EQ(control->GetStroke().Thickness, arc.thickness);
+    EXPECT_EQ(control->StartAngle(), arc.start);
+    EXPECT_EQ(control->EndAngle(), arc.sweep);
+  }
+}
+
+enum class Look { Title, Heading, Body, BodyBold, StageWhite, StageGrey, Gauge, BigGauge, Caption };
+
+struct LookExpectation {
+  unsigned styled;
+  const char16_t* ownFamily;  // null: not the label's own
+  float size;
+  bool bold;
+  std::uint32_t ownColour;  // 0: not the label's own
+  TextAlign align;
+  const char16_t* family;  // in effect
+  std::uint32_t colour;    // in effect
+};
+
+LookExpectation ExpectationOf(Look look) {
+  constexpr unsigned F = kStyledFamily, S = kStyledStyle, C = kStyledFontColor;
+  constexpr std::uint32_t kWhite = 0xFFFFFFFF, kGrey = 0xFFAAAAAA;
+  const auto lead = TextAlign::Leading;
+  switch (look) {
+    case Look::Title:
+      return {F | S | C, nullptr, 23, false, 0, lead, u"Segoe UI", kWhite};
+    case Look::Heading:
+      return {F | C, nullptr, 16, true, 0, lead, u"Segoe UI", kWhite};
+    case Look::Body:
+      return {F | S | C, nullptr, 14, false, 0, lead, u"Segoe UI", kWhite};
+    case Look::BodyBold:
+      return {F | C, nullptr, 14, true, 0, lead, u"Segoe UI", kWhite};
+    case Look::StageWhite:
+      return {S | C, u"Segoe UI Light", 36, false, kGrey, lead, u"Segoe UI Light", kWhite};
+    case Look::StageGrey:
+      return {S, u"Segoe UI Light", 36, false, kGrey, lead, u"Segoe UI Light", kGrey};
+    case Look::Gauge:
+      return {S | C, u"Segoe UI Light", 24, false, 0, TextAlign::Center, u"Segoe UI Light", kWhite};
+    case Look::BigGauge:
+      return {S | C, u"Segoe UI Light", 64, false, 0, TextAlign::Center, u"Segoe UI Light", kWhite};
+    case Look::Caption:
+      return {0, u"Segoe UI Semilight", 14, false, kWhite, lead, u"Segoe UI Semilight", kWhite};
+  }
+  return {};
+}
+
+// The layout's texts and text looks, before the form is shown (placeholders still in).
+TEST_F(FormLayoutTest, LabelsHaveTheirLooksAndTexts) {
+  const struct {
+    const char* name;
+    Look look;
+    const char16_t* text;  // null: wording of our own, checked below
+  } labels[] = {
+      {"Label2", Look::Caption, u"<AppName>"},
+      {"Label9", Look::StageWhite, u"Welcome"},
+      {"Label10", Look::StageGrey, u"Information"},
+      {"Label15", Look::StageGrey, u"Configuration"},
+      {"Label16", Look::StageGrey, u"Installation"},
+      {"Label17", Look::StageGrey, u"Finalisation"},
+      {"Label46", Look::Body, nullptr},
+      {"Label1", Look::Body, nullptr},
+      {"Label53", Look::Title, u"Welcome"},
+      {"Label56", Look::Heading, u"GUIDE FOR INSTALLATION"},
+      {"Label58", Look::Body, u"Follow these guides to help installation run smoothly."},
+      {"Label11", Look::Body,
+       u"\u25CF Turn off antivirus and other programs that may hinder installation process."},
+      {"Label13", Look::Body,
+       u"\u25CF Make sure you have enough disk space and the required memory for "
+       u"installation."},
+      {"Label12", Look::Body,
+       u"\u25CF Running installation after system reboot may increase installation speed."},
+      {"Label18", Look::Title, u"<AppName>"},
+      {"Label14", Look::Heading, u"Translators"},
+      {"Label26", Look::Body, u"More information about <AppName>"},
+      {"Label34", Look::Heading, u"Editor And Tester"},
+      {"Label36", Look::Body, u"Translators"},
+      {"Label25", Look::Title, u"Copyright Terms"},
+      {"Label45", Look::Heading, nullptr},
+      {"Label74", Look::Title, u"Select directory"},
+      {"Label75", Look::Heading, u"SELECT INSTALLATION DIRECTORY"},
+      {"Label28", Look::Gauge, u"17.8 GB"},
+      {"Label29", Look::Heading, u"SELECTED DRIVE"},
+      {"Label30", Look::Body, u"4.68GB is needed from selected directory"},
+      {"Label33", Look::Body, u"17.8GB is available from the selected drive"},
+      {"Label86", Look::Heading, u"OTHER"},
+      {"Label19", Look::BodyBold, u"Desktop shortcuts"},
+      {"Label20", Look::Body,
+       u"Creates shortcuts on desktop for easy access whenever needed by user"},
+      {"Label21", Look::Body, u"On"},
+      {"Label22", Look::BodyBold, u"Startmenu shortcuts"},
+      {"Label23", Look::Body,
+       u"A more convenient placement for a user who prefers not to crowd their desktop"},
+      {"Label24", Look::Body, u"On"},
+      {"Label40", Look::Title, u"Installing <AppName>"},
+      {"Label41", Look::Heading, u"PROGRESS"},
+      {"Label32", Look::BigGauge, u"0%"},
+      {"Label39", Look::Heading, u"INSTALLATION DETAILS"},
+      {"Label42", Look::Body, u""},
+      {"Label116", Look::Body, u""},
+      {"Label35", Look::Heading, u"INSTALLATION TIMES"},
+      {"Label37", Look::Body, u"Elapsed time:"},
+      {"Label38", Look::Body, u"Remaining time:"},
+      {"Label47", Look::Title, u"Finishing installation"},
+      {"Label48", Look::Heading, u"COMPLETING SETUP"},
+      {"Label67", Look::Body, u"<AppName> has been successfully installed."},
+      {"Label120", Look::Heading, u"GUIDE FOR APPLICATION"},
+      {"Label68", Look::Body, u"Follow these guides to help run <AppName>."},
+      {"Label69", Look::Body, u"\u25CF You can now launch the application from your desktop."},
+      {"Label70", Look::Body, u"\u25CF You can find another launcher under your startmenu."},
+      {"Label71", Look::Body,
+       u"\u25CF Use control panel's programs and features to uninstall the application."},
+      {"Label49", Look::Title, u"Finishing installation"},
+      {"Label50", Look::Heading, u"COMPLETING SETUP"},
+      {"Label51", Look::Body, u"<AppName> installation has failed."},
+      {"Label52", Look::Heading, u"GUIDE FOR REINSTALLATION"},
+      {"Label57", Look::Body, u"Follow these guides to help reinstall <AppName>."},
+      {"Label59", Look::Body,
+       u"\u25CF Please make sure antivirus is turned off throughout installation."},
+      {"Label60", Look::Body, u"\u25CF Make sure you have enough disk space for installation"},
+      {"Label61", Look::Body,
+       u"\u25CF If this is an online installation, please make sure you have internet."},
+  };
+  for (const auto& row : labels) {
+    SCOPED_TRACE(row.name);
+    const auto* label = form_->Find<TLabel>(row.name);
+    ASSERT_NE(label, nullptr);
+    if (row.text) {
+      EXPECT_TRUE(label->Text() == row.text);
+    }
+    const LookExpectation look = ExpectationOf(row.look);
+    const TextSettings& own = label->GetTextSettings();
+    EXPECT_EQ(label->StyledSettings(), look.styled);
+    EXPECT_EQ(own.Font.size, look.size);
+    if (!(look.styled & kStyledStyle)) {
+      EXPECT_EQ(own.Font.bold, look.bold);
+    }
+    if (look.ownFamily) {
+      EXPECT_TRUE(own.Font.family == look.ownFamily);
+    }
+    if (look.ownColour) {
+      EXPECT_EQ(own.FontColor, look.ownColour);
+    }
+    EXPECT_EQ(own.HorzAlign, look.align);
+    EXPECT_TRUE(own.WordWrap);
+    const FontSpec font = label->CurrentFont();
+    EXPECT_TRUE(font.family == look.family);
+    EXPECT_EQ(font.size, look.size);
+    EXPECT_EQ(font.bold, look.bold);
+    EXPECT_EQ(label->CurrentColor(), look.colour);
+    const bool stage = row.look == Look::StageWhite || row.look == Look::StageGrey;
+    EXPECT_EQ(label->AutoSize(), stage);
+  }
+
+  // Our own wording: two short credit lines naming the makers, and the terms notice of four
+  // lines ending with a line break, the application named in the first.
+  for (const char* name : {"Label46", "Label1"}) {
+    const std::u16string& text = form_->Find<TLabel>(name)->Text();
+    EXPECT_NE(text.find(u"Duskwizard"), std::u16string::npos) << name;
+    EXPECT_LE(form_->Find<TLabel>(name)->TextWidth(), 200) << name;
+  }
+  const std::u16string notice = form_->Find<TLabel>("Label45")->Text();
+  ASSERT_FALSE(notice.empty());
+  EXPECT_EQ(notice.back(), u'\n');
+  EXPECT_EQ(std::count(notice.begin(), notice.end(), u'\n'), 4);
+  const std::u16string firstLine = notice.substr(0, notice.find(u'\n'));
+  EXPECT_NE(firstLine.find(u"<AppName>"), std::u16string::npos);
+  EXPECT_EQ(notice.find(u"<AppName>", firstLine.size()), std::u16string::npos);
+  EXPECT_NE(notice.find(u"Duskwizard", firstLine.size()), std::u16string::npos);
+  EXPECT_NE(notice.find(u"reserved"), std::u16string::npos);
+}
+
+TEST_F(FormLayoutTest, OtherControlsAsLaidOut) {
+  const auto* edit = form_->Find<TEdit>("Edit1");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->Text() == u"D:\\<AppName>");
+  EXPECT_TRUE(edit->ReadOnly());
+  EXPECT_EQ(edit->GetTextSettings().Font.size, 14);
+  EXPECT_EQ(edit->StyledSettings(), unsigned{kStyledFamily | kStyledStyle | kStyledFontColor});
+  EXPECT_TRUE(edit->OnChange);
+  EXPECT_FALSE(form_->Find<Control>("SearchEditButton1")->CanFocus());
+
+  const auto* back = form_->Find<TButton>("Button2");
+  const auto* next = form_->Find<TButton>("Button3");
+  EXPECT_TRUE(back->Text() == u"Back");
+  EXPECT_FALSE(back->Enabled());
+  EXPECT_TRUE(next->Text() == u"Next");
+  EXPECT_TRUE(next->Enabled());
+
+  for (const char* name : {"Switch1", "Switch2"}) {
+    EXPECT_TRUE(form_->Find<TSwitch>(name)->IsChecked()) << name;
+    EXPECT_TRUE(form_->Find<TSwitch>(name)->OnSwitch) << name;
+  }
+
+  const auto* slideTimer = form_->Find<TTimer>("Timer1");
+  const auto* clockTimer = form_->Find<TTimer>("Timer2");
+  EXPECT_FALSE(slideTimer->Enabled());
+  EXPECT_EQ(slideTimer->Interval(), 30000u);
+  EXPECT_TRUE(clockTimer->Enabled());
+  EXPECT_EQ(clockTimer->Interval(), 1000u);
+
+  const struct {
+    const char* name;
+    const char* parent;
+    const char* property;
+    float start, stop, duration;
+    bool fromCurrent;
+  } animations[] = {
+      {"Slide2", "Background", "Position.X", 0, -426, 32, false},
+      {"Slide1", "Background", "Position.X", 0, -426, 32, false},
+      {"SlideFade", "Background", "Opacity", 0, 1, 2, false},
+      {"FloatAnimation1", "Label9", "Margins.Left", 0, 0, 0.3f, true},
+  };
+  for (const auto& a : animations) {
+    SCOPED_TRACE(a.name);
+    const auto* animation = form_->Find<TFloatAnimation>(a.name);
+    ASSERT_NE(animation, nullptr);
+    ASSERT_NE(animation->Parent(), nullptr);
+    EXPECT_EQ(animation->Parent()->Name(), a.parent);
+    EXPECT_EQ(animation->PropertyName, a.property);
+    EXPECT_EQ(animation->StartValue, a.start);
+    EXPECT_EQ(animation->StopValue, a.stop);
+    EXPECT_EQ(animation->Duration, a.duration);
+    EXPECT_EQ(animation->StartFromCurrent, a.fromCurrent);
+    EXPECT_FALSE(animation->Running());
+  }
+  EXPECT_TRUE(form_->Find<TFloatAnimation>("FloatAnimation1")->OnFinish);
+
+  for (const char* name : {"Image1", "Image2"}) {
+    const auto* glyph = form_->Find<TImage>(name);
+    EXPECT_FALSE(glyph->HitTest()) << name;
+    EXPECT_EQ(glyph->Picture().width, 90) << name;
+    EXPECT_EQ(glyph->Picture().height, 90) << name;
+  }
+
+  // Every handler the layout names is bound.
+  EXPECT_TRUE(form_->OnShow);
+  EXPECT_TRUE(form_->OnMouseDown);
+  EXPECT_EQ(form_->ClientWidth(), 854);
+  EXPECT_EQ(form_->ClientHeight(), 512);
+  EXPECT_EQ(form_->BorderStyle, FormBorderStyle::Single);
+  EXPECT_TRUE(form_->Find<Control>("WindowBar")->OnMouseDown);
+  for (const char* name : {"Rectangle3", "Rectangle4"}) {
+    const auto* button = form_->Find<Control>(name);
+    EXPECT_TRUE(button->OnClick && button->OnMouseDown && button->OnMouseMove &&
+                button->OnMouseEnter && button->OnMouseLeave)
+        << name;
+  }
+  for (const char* name : {"Button2", "Button3", "SearchEditButton1"}) {
+    EXPECT_TRUE(form_->Find<Control>(name)->OnClick) << name;
+  }
+  for (const char* name : {"TabControl3", "TabControl4", "TabControl5"}) {
+    EXPECT_TRUE(form_->Find<TTabControl>(name)->OnChange) << name;
+  }
+  EXPECT_FALSE(form_->Find<TTabControl>("TabControl2")->OnChange);
+  EXPECT_TRUE(slideTimer->OnTimer);
+  EXPECT_TRUE(clockTimer->OnTimer);
 }
 
 }  // namespace
