@@ -1,0 +1,53 @@
+#include "host/Options.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+#include "host/HostLog.h"
+
+namespace host {
+
+namespace {
+
+std::wstring ExecutableFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  const std::size_t slash = folder.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? L"." : folder.substr(0, slash);
+}
+
+}  // namespace
+
+bool ParseOptions(int argc, wchar_t** argv, Options* options) {
+  options->dll = ExecutableFolder() + L"\\duskwizard.dll";
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring option = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (option == L"--auto") {
+      options->automatic = true;
+    } else if (option == L"--fail") {
+      options->fail = true;
+    } else if (option == L"--bad-input") {
+      options->badInput = true;
+    } else if (option == L"--debug-output") {
+      options->debugOutput = true;
+    } else if (option == L"--screenshots" && hasValue) {
+      options->screenshots = argv[++i];
+    } else if (option == L"--pictures" && hasValue) {
+      options->pictures = argv[++i];
+    } else if (option == L"--dll" && hasValue) {
+      options->dll = argv[++i];
+    } else if (option == L"--install-ms" && hasValue) {
+      options->installMs = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
+    } else {
+      Log("usage: duskhost [--auto] [--screenshots DIR] [--fail] [--pictures DIR] "
+          "[--bad-input] [--debug-output] [--dll PATH] [--install-ms N]");
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace host

@@ -1,0 +1,22 @@
+// The demo host's command line.
+#pragma once
+
+#include <string>
+
+namespace host {
+
+struct Options {
+  bool automatic = false;    // --auto: drives every stage with mouse input on the form
+  std::wstring screenshots;  // --screenshots DIR: a BMP of each stage
+  bool fail = false;         // --fail: the installation reports failure
+  std::wstring pictures;     // --pictures DIR: slides from these files
+  bool badInput = false;     // --bad-input: null texts, undecodable pictures, bad queries
+  bool debugOutput = false;  // --debug-output: print the plug-in's debug strings
+  std::wstring dll;          // --dll PATH: default duskwizard.dll beside the executable
+  int installMs = 3000;      // --install-ms N: length of the simulated installation
+};
+
+// False (with a usage line printed) for an unknown option.
+bool ParseOptions(int argc, wchar_t** argv, Options* options);
+
+}  // namespace host
