@@ -7,20 +7,15 @@
 #endif
 #include <windows.h>
 
+#include "platform/win32/Win32Platform.h"
 #include "plugin/Lifetime.h"
-
-namespace dw {
-// Defined by the Win32 platform (platform/win32). Referenced weakly so that the DLL links
-// while that platform is incomplete; the exports then find no platform and do nothing.
-__attribute__((weak)) void InstallWin32Platform();
-}  // namespace dw
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
       DisableThreadLibraryCalls(instance);
       try {
-        if (&dw::InstallWin32Platform != nullptr) dw::InstallWin32Platform();
+        dw::InstallWin32Platform();
         dw::PluginLoaded();
       } catch (...) {
         // No exception may leave DllMain; failing the load is the honest answer.
