@@ -145,9 +145,11 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       break;
     case kEndWizardMessage:
+      Log("host: closing the wizard window");
       DestroyWindow(window);
       return 0;
     case WM_DESTROY:
+      Log("host: wizard window destroyed");
       Wizard().window = nullptr;
       PostQuitMessage(0);
       return 0;

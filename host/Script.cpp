@@ -1,7 +1,8 @@
 #include "host/Script.h"
 
-#include <psapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <string>
 #include <vector>

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# End-to-end test of the real x86_64 DLL under Wine on a virtual X display: the demo host
+# loads dist/x86_64/duskwizard.dll and drives every stage with mouse input, twice: at 96
+# DPI with a successful installation, and at 144 DPI with a failing one and bad input.
+# Each run's log and screenshots are checked by check_run.py.
+# Usage: tests/e2e/run_e2e.sh [work folder]   (default: ${DW_BUILD_ROOT:-build}/e2e)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+repo=$PWD
+work=$(realpath -m "${1:-${DW_BUILD_ROOT:-build}/e2e}")
+host_exe=$repo/dist/x86_64/duskhost.exe
+
+wine=$(command -v wine64 || true)
+[[ -z $wine && -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64
+wineserver=$(command -v wineserver || true)
+[[ -z $wineserver && -x /usr/lib/wine/wineserver ]] && wineserver=/usr/lib/wine/wineserver
+if [[ -z $wine || -z $wineserver ]] || ! command -v xvfb-run >/dev/null; then
+  echo "e2e: skipped: wine64 or xvfb-run is not installed (scripts/install-deps.sh installs them)"
+  exit 0
+fi
+for file in "$host_exe" "$repo/dist/x86_64/duskwizard.dll"; do
+  [[ -f $file ]] || { echo "e2e: $file is missing: build the x86_64 cross build first"; exit 1; }
+done
+
+export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$work"
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  echo "e2e: creating the Wine prefix $WINEPREFIX"
+  "$wine" wineboot -i >/dev/null 2>&1 || true
+  "$wineserver" -w
+fi
+
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Runs the host once; $1 is the run's name, the rest are host options.
+run_host() {
+  local name=$1
+  shift
+  local out=$work/$name
+  rm -rf "$out"
+  mkdir -p "$out/screenshots"
+  echo "== e2e run $name: duskhost $*"
+  local status=0
+  timeout 240 xvfb-run -a -s "-screen 0 1920x1080x24" \
+    "$wine" "$host_exe" --auto --screenshots "$(windows_path "$out/screenshots")" "$@" \
+    >"$out/host.log" 2>"$out/wine.log" || status=$?
+  "$wineserver" -k 2>/dev/null || true
+  # Wine sometimes kills a finished process on its way out (137): the end marker counts.
+  if ! grep -q "DUSKHOST DONE exit=0" "$out/host.log"; then
+    echo "e2e: the host did not finish (status $status); last lines of its log:"
+    tail -n 20 "$out/host.log"
+  fi
+}
+
+set_dpi() {
+  if [[ $1 == 96 ]]; then
+    "$wine" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  else
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  fi
+  "$wineserver" -w
+}
+
+passed=0
+failed=0
+check() {
+  local name=$1
+  shift
+  echo "== e2e checks of $name"
+  if python3 "$repo/tests/e2e/check_run.py" "$work/$name/host.log" "$work/$name/screenshots" "$@"
+  then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
+}
+
+set_dpi 96
+run_host dpi96
+check dpi96 --scale 1
+
+set_dpi 144
+run_host dpi144-fail-bad-input --fail --bad-input
+check dpi144-fail-bad-input --scale 1.5 --fail --bad-input
+set_dpi 96
+
+echo "e2e: screenshots and logs in $work"
+echo "e2e: $passed passed, $failed failed"
+((failed == 0))
