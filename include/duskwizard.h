@@ -33,10 +33,10 @@
  *
  * Errors. No export returns an error code and no C++ exception ever leaves the DLL.
  * func10 (an index or text it cannot use), func12 and func13 (a picture that cannot be
- * decoded) end with an error on bad input; any other failure inside an export is reported
- * the same way. The error is written with OutputDebugStringW and raised with
- * RaiseException as a structured exception with code DUSKWIZARD_ERROR_CODE and two
- * arguments:
+ * decoded) and func03 (a required space given to func08 that is not an integer) end with
+ * an error on bad input; any other failure inside an export is reported the same way.
+ * The error is written with OutputDebugStringW and raised with RaiseException as a
+ * continuable structured exception with code DUSKWIZARD_ERROR_CODE and two arguments:
  *   ExceptionInformation[0]  pointer to the zero-terminated UTF-16 message,
  *   ExceptionInformation[1]  the message's length in code units (without the zero).
  * The message lives in the DLL until the next error. If the host's handler continues
