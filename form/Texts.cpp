@@ -58,8 +58,11 @@ void CreditsLists::AddLine(int list, const std::u16string& name) {
   // Its font and colour all come from the style (StyledSettings is all by default).
   auto* line = new TLabel(&layout);
   line->SetParent(&layout);
-  line->SetAlign(Align::Top);
+  // Height before alignment: the line joins the stack with its full height at y 0, right
+  // after the first line. Aligned while still 0 px high it would land on the second line's
+  // y and, tying with it, follow it instead.
   line->SetHeight(kCreditLineHeight);
+  line->SetAlign(Align::Top);
   line->SetText(u"\u25CF " + name);
 }
 
