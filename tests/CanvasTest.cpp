@@ -90,6 +90,56 @@ TEST(CanvasTest, SourceOverBlendingOnOpaqueAndTransparentGround) {
   EXPECT_EQ(canvas.PixelAt(0, 0), 0xFF800000);
 }
 
+// Source-over of a straight colour onto an opaque pixel, rounded to nearest.
+std::uint32_t ReferenceOver(std::uint32_t dst, std::uint32_t src, std::uint32_t alpha) {
+  std::uint32_t out = 0xFF000000;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const std::uint32_t s = (src >> shift) & 0xFF;
+    const std::uint32_t d = (dst >> shift) & 0xFF;
+    out |= ((s * alpha + d * (255 - alpha) + 127) / 255) << shift;
+  }
+  return out;
+}
+
+Bitmap VariedRow(int width, std::uint32_t seed, bool someTranslucent) {
+  Bitmap row;
+  row.width = width;
+  row.height = 1;
+  std::uint32_t state = seed;
+  for (int x = 0; x < width; ++x) {
+    state = state * 1664525u + 1013904223u;
+    const std::uint32_t alpha = someTranslucent && x % 3 == 1 ? (state >> 24) : 0xFF;
+    row.pixels.push_back((alpha << 24) | (state & 0x00FFFFFF));
+  }
+  return row;
+}
+
+TEST(CanvasTest, BlendingIsExactAlongWideRows) {
+  // Rows long enough for the blocked loops and their tails, on a varied opaque ground.
+  constexpr int kWidth = 37;
+  const Bitmap ground = VariedRow(kWidth, 1, false);
+  const Bitmap picture = VariedRow(kWidth, 2, false);
+  const Bitmap translucent = VariedRow(kWidth, 3, true);
+  Canvas canvas(kWidth, 3, 1);
+  for (int y = 0; y < 3; ++y) canvas.DrawBitmapStretched(ground, {0, float(y), kWidth, y + 1.0f});
+  for (int x = 0; x < kWidth; ++x) ASSERT_EQ(canvas.PixelAt(x, 0), ground.pixels[x]);
+
+  canvas.FillRect({0, 0, kWidth, 1}, 0x64102030);
+  canvas.PushOpacity(0.5f);
+  canvas.DrawBitmapStretched(picture, {0, 1, kWidth, 2});
+  canvas.PopOpacity();
+  canvas.PushOpacity(0.7f);
+  canvas.DrawBitmapStretched(translucent, {0, 2, kWidth, 3});
+  canvas.PopOpacity();
+  for (int x = 0; x < kWidth; ++x) {
+    const std::uint32_t g = ground.pixels[x];
+    EXPECT_EQ(canvas.PixelAt(x, 0), ReferenceOver(g, 0x102030, 0x64)) << x;
+    EXPECT_EQ(canvas.PixelAt(x, 1), ReferenceOver(g, picture.pixels[x], 128)) << x;
+    const std::uint32_t alpha = ((translucent.pixels[x] >> 24) * 179 + 127) / 255;  // 0.7
+    EXPECT_EQ(canvas.PixelAt(x, 2), ReferenceOver(g, translucent.pixels[x], alpha)) << x;
+  }
+}
+
 TEST(CanvasTest, ClipStackIntersectsAndPops) {
   Canvas canvas = BlackCanvas(20, 20, 2);
   canvas.PushClip({1, 1, 8, 8});

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "toolkit/render/PixelBlend.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace dw {
 
@@ -20,12 +25,37 @@ inline std::uint32_t Lerp(std::uint32_t a, std::uint32_t b, std::uint32_t f) {
   return (ag << 8) | rb;
 }
 
-// Average of two pixels, rounded; channel by channel.
+// out = (a * (256 - f) + b * f) / 256 along two rows; four pixels at a time where SSE2 is.
+void LerpRows(std::uint32_t* out, const std::uint32_t* a, const std::uint32_t* b, int count,
+              std::uint32_t f) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i weightA = _mm_set1_epi16(static_cast<short>(256 - f));
+  const __m128i weightB = _mm_set1_epi16(static_cast<short>(f));
+  for (; i + 4 <= count; i += 4) {
+    const __m128i pa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+    const __m128i pb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+    const __m128i low =
+        _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(pa, zero), weightA),
+                                     _mm_mullo_epi16(_mm_unpacklo_epi8(pb, zero), weightB)),
+                       8);
+    const __m128i high =
+        _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(pa, zero), weightA),
+                                     _mm_mullo_epi16(_mm_unpackhi_epi8(pb, zero), weightB)),
+                       8);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+  }
+#endif
+  for (; i < count; ++i) out[i] = Lerp(a[i], b[i], f);
+}
+
+// Average of two pixels, rounded up; channel by channel.
 inline std::uint32_t Average(std::uint32_t a, std::uint32_t b) {
   return (a | b) - (((a ^ b) >> 1) & 0x7F7F7F7Fu);
 }
 
-// Where each target column (or row) samples the source: the first of two neighbours and the
+// Where a target column (or row) samples the source: the first of two neighbours and the
 // weight of the second, 0..256.
 struct Tap {
   int index = 0;
@@ -43,69 +73,111 @@ Tap TapFor(int target, int targetSize, int sourceSize) {
   return tap;
 }
 
-PremultipliedImage Halve(const PremultipliedImage& image, bool alongX, bool alongY) {
+PremultipliedImage Premultiplied(const Bitmap& bitmap) {
+  PremultipliedImage image;
+  image.width = bitmap.width;
+  image.height = bitmap.height;
+  image.opaque = false;
+  const std::size_t count = static_cast<std::size_t>(bitmap.width) * bitmap.height;
+  image.pixels.reserve(count);
+  for (std::size_t i = 0; i < count; ++i)
+    image.pixels.push_back(blend::Premultiply(bitmap.pixels[i]));
+  return image;
+}
+
+PremultipliedImage Halve(const std::uint32_t* pixels, int width, int height, bool alongX,
+                         bool alongY) {
   PremultipliedImage half;
-  half.width = alongX ? (image.width + 1) / 2 : image.width;
-  half.height = alongY ? (image.height + 1) / 2 : image.height;
-  half.opaque = image.opaque;
-  half.pixels.resize(static_cast<std::size_t>(half.width) * half.height);
+  half.width = alongX ? (width + 1) / 2 : width;
+  half.height = alongY ? (height + 1) / 2 : height;
+  half.pixels.reserve(static_cast<std::size_t>(half.width) * half.height);
   for (int y = 0; y < half.height; ++y) {
     const int y0 = alongY ? 2 * y : y;
-    const int y1 = alongY ? std::min(y0 + 1, image.height - 1) : y0;
-    const std::uint32_t* row0 = &image.pixels[static_cast<std::size_t>(y0) * image.width];
-    const std::uint32_t* row1 = &image.pixels[static_cast<std::size_t>(y1) * image.width];
-    std::uint32_t* out = &half.pixels[static_cast<std::size_t>(y) * half.width];
+    const int y1 = alongY ? std::min(y0 + 1, height - 1) : y0;
+    const std::uint32_t* row0 = pixels + static_cast<std::size_t>(y0) * width;
+    const std::uint32_t* row1 = pixels + static_cast<std::size_t>(y1) * width;
     for (int x = 0; x < half.width; ++x) {
       const int x0 = alongX ? 2 * x : x;
-      const int x1 = alongX ? std::min(x0 + 1, image.width - 1) : x0;
-      out[x] = Average(Average(row0[x0], row0[x1]), Average(row1[x0], row1[x1]));
+      const int x1 = alongX ? std::min(x0 + 1, width - 1) : x0;
+      half.pixels.push_back(Average(Average(row0[x0], row0[x1]), Average(row1[x0], row1[x1])));
     }
   }
   return half;
 }
 
+bool IsOpaque(const Bitmap& bitmap) {
+  const std::size_t count = static_cast<std::size_t>(bitmap.width) * bitmap.height;
+  std::uint32_t all = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < count; ++i) all &= bitmap.pixels[i];
+  return (all >> 24) == 255;
+}
+
 }  // namespace
 
-PremultipliedImage PremultipliedCopy(const Bitmap& bitmap) {
-  PremultipliedImage image;
-  image.width = bitmap.width;
-  image.height = bitmap.height;
-  image.pixels.resize(bitmap.pixels.size());
-  bool opaque = true;
-  for (std::size_t i = 0; i < bitmap.pixels.size(); ++i) {
-    const std::uint32_t p = bitmap.pixels[i];
-    opaque = opaque && (p >> 24) == 255;
-    image.pixels[i] = blend::Premultiply(p);
+ResampleSource::ResampleSource(const Bitmap& bitmap, int targetWidth, int targetHeight)
+    : pixels_(bitmap.pixels.data()),
+      width_(bitmap.width),
+      height_(bitmap.height),
+      opaque_(IsOpaque(bitmap)) {
+  if (!opaque_) {
+    owned_ = Premultiplied(bitmap);
+    pixels_ = owned_.pixels.data();
   }
-  image.opaque = opaque;
-  return image;
-}
-
-PremultipliedImage ReduceTowards(PremultipliedImage image, int width, int height) {
+  // Halve while at least twice the target, axis by axis, so that the bilinear filter never
+  // skips source pixels.
   while (true) {
-    const bool alongX = image.width >= 2 * width && image.width > 1;
-    const bool alongY = image.height >= 2 * height && image.height > 1;
-    if (!alongX && !alongY) return image;
-    image = Halve(image, alongX, alongY);
+    const bool alongX = width_ >= 2 * targetWidth && width_ > 1;
+    const bool alongY = height_ >= 2 * targetHeight && height_ > 1;
+    if (!alongX && !alongY) break;
+    owned_ = Halve(pixels_, width_, height_, alongX, alongY);
+    pixels_ = owned_.pixels.data();
+    width_ = owned_.width;
+    height_ = owned_.height;
   }
 }
 
-void ResampleBilinear(const PremultipliedImage& source, int width, int height,
-                      const PixelRect& region, std::uint32_t* out) {
+void ResampleBilinear(const ResampleSource& source, int width, int height, const PixelRect& region,
+                      std::uint32_t* out) {
   const int columns = region.Right - region.Left;
   if (columns <= 0 || region.Bottom <= region.Top) return;
   std::vector<Tap> taps(static_cast<std::size_t>(columns));
-  for (int i = 0; i < columns; ++i) taps[i] = TapFor(region.Left + i, width, source.width);
-  for (int y = region.Top; y < region.Bottom; ++y) {
-    const Tap row = TapFor(y, height, source.height);
-    const std::uint32_t* above = &source.pixels[static_cast<std::size_t>(row.index) * source.width];
-    const std::uint32_t* below = &source.pixels[static_cast<std::size_t>(row.next) * source.width];
+  for (int i = 0; i < columns; ++i) taps[i] = TapFor(region.Left + i, width, source.Width());
+
+  // Each source row is filtered horizontally once and kept while target rows use it; an
+  // enlargement uses every source row for several target rows.
+  std::vector<std::uint32_t> above(static_cast<std::size_t>(columns));
+  std::vector<std::uint32_t> below(static_cast<std::size_t>(columns));
+  int aboveRow = -1;
+  int belowRow = -1;
+  auto filterRow = [&](int sourceRow, std::vector<std::uint32_t>& into) {
+    const std::uint32_t* pixels = source.Row(sourceRow);
     for (int i = 0; i < columns; ++i) {
-      const Tap& column = taps[i];
-      const std::uint32_t top = Lerp(above[column.index], above[column.next], column.weight);
-      const std::uint32_t bottom = Lerp(below[column.index], below[column.next], column.weight);
-      *out++ = Lerp(top, bottom, row.weight);
+      const Tap& tap = taps[i];
+      into[i] = Lerp(pixels[tap.index], pixels[tap.next], tap.weight);
     }
+  };
+
+  for (int y = region.Top; y < region.Bottom; ++y) {
+    const Tap row = TapFor(y, height, source.Height());
+    if (aboveRow != row.index) {
+      if (belowRow == row.index) {
+        std::swap(above, below);
+        std::swap(aboveRow, belowRow);
+      } else {
+        filterRow(row.index, above);
+        aboveRow = row.index;
+      }
+    }
+    if (row.weight == 0) {
+      std::copy(above.begin(), above.end(), out);
+    } else {
+      if (belowRow != row.next) {
+        filterRow(row.next, below);
+        belowRow = row.next;
+      }
+      LerpRows(out, above.data(), below.data(), columns, row.weight);
+    }
+    out += columns;
   }
 }
 

@@ -17,15 +17,29 @@ struct PremultipliedImage {
   bool opaque = true;  // every pixel's alpha is 255
 };
 
-PremultipliedImage PremultipliedCopy(const Bitmap& bitmap);
+// A picture ready for resampling: premultiplied and, for a strong reduction, already halved
+// towards the target size. Refers to the bitmap's own pixels when they need no change (an
+// opaque picture not reduced), so the bitmap must outlive it.
+class ResampleSource {
+ public:
+  ResampleSource(const Bitmap& bitmap, int targetWidth, int targetHeight);
 
-// Halves the picture with a box filter while it is at least twice the target size, axis by
-// axis, so that bilinear filtering afterwards never skips source pixels.
-PremultipliedImage ReduceTowards(PremultipliedImage image, int width, int height);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Opaque() const { return opaque_; }
+  const std::uint32_t* Row(int y) const { return pixels_ + static_cast<std::size_t>(y) * width_; }
+
+ private:
+  PremultipliedImage owned_;
+  const std::uint32_t* pixels_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  bool opaque_ = true;
+};
 
 // The part `region` of the picture resampled to width x height, written row by row to `out`
 // (region-width pixels per row). The picture's edges map onto the target's edges.
-void ResampleBilinear(const PremultipliedImage& source, int width, int height,
-                      const PixelRect& region, std::uint32_t* out);
+void ResampleBilinear(const ResampleSource& source, int width, int height, const PixelRect& region,
+                      std::uint32_t* out);
 
 }  // namespace dw

@@ -74,7 +74,7 @@ void Canvas::DrawBitmapAt(const Bitmap& bitmap, const PixelRect& dest) {
   }
 
   // Too large to keep: resample only the visible part, a row at a time.
-  const PremultipliedImage source = ReduceTowards(PremultipliedCopy(bitmap), width, height);
+  const ResampleSource source(bitmap, width, height);
   std::vector<std::uint32_t> row(static_cast<std::size_t>(columns));
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     const PixelRect line{visible.Left - dest.Left, y - dest.Top, visible.Right - dest.Left,

@@ -54,13 +54,13 @@ std::shared_ptr<const PremultipliedImage> ScaledBitmapCache::Get(const Bitmap& b
   }
 
   ++misses_;
-  PremultipliedImage reduced = ReduceTowards(PremultipliedCopy(bitmap), width, height);
+  const ResampleSource source(bitmap, width, height);
   auto image = std::make_shared<PremultipliedImage>();
   image->width = width;
   image->height = height;
-  image->opaque = reduced.opaque;
+  image->opaque = source.Opaque();
   image->pixels.resize(static_cast<std::size_t>(width) * height);
-  ResampleBilinear(reduced, width, height, {0, 0, width, height}, image->pixels.data());
+  ResampleBilinear(source, width, height, {0, 0, width, height}, image->pixels.data());
 
   // Make room, least recently used first.
   const std::size_t needed = static_cast<std::size_t>(ImageBytes(width, height));
