@@ -1,6 +1,7 @@
 #include "toolkit/Control.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "toolkit/Form.h"
 
@@ -50,9 +51,11 @@ void Control::BringToFront() {
 }
 
 void Control::PlaceChild(Control& child, float x, float y, float width, float height) {
+  RectF old = child.AbsoluteRect();
   child.position_ = {x, y};
   child.width_ = width < 0 ? 0 : width;
   child.height_ = height < 0 ? 0 : height;
+  child.RepaintMoved(old);
 }
 
 bool Control::LayoutSuspended(const Control* control) {
@@ -71,9 +74,8 @@ void Control::SetAlign(Align align) {
 
 void Control::SetMargins(const Bounds& margins) {
   margins_ = margins;
-  Repaint();
-  ParentRealign();
-  Repaint();
+  // The layout repaints whatever it moves.
+  if (align_ != Align::None) ParentRealign();
 }
 
 void Control::SetMarginLeft(float value) {
@@ -84,19 +86,20 @@ void Control::SetMarginLeft(float value) {
 
 void Control::SetPosition(PointF position) {
   if (position.X == position_.X && position.Y == position_.Y) return;
-  Repaint();
+  RectF old = AbsoluteRect();
   position_ = position;
-  Repaint();
-  ParentRealign();
+  RepaintMoved(old);
+  // Only aligned children take part in their parent's layout.
+  if (align_ != Align::None) ParentRealign();
 }
 
 void Control::SetSize(float width, float height) {
   if (width == width_ && height == height_) return;
-  Repaint();
+  RectF old = AbsoluteRect();
   width_ = width;
   height_ = height;
   Resized();
-  Repaint();
+  RepaintMoved(old);
   if (parent_ != nullptr && align_ != Align::None) {
     parent_->Realign();
   } else {
@@ -112,7 +115,22 @@ void Control::Realign() {
   // the loop index-based all the same.
   for (std::size_t i = 0; i < children_.size(); ++i) children_[i]->Realign();
   realigning_ = false;
-  Repaint();
+}
+
+void Control::RepaintMoved(const RectF& oldAbsolute) {
+  TForm* form = Form();
+  if (form == nullptr || form->Loading()) return;
+  // A move by less than a device pixel shows nothing new: a slow pan presents a frame only
+  // when the picture moves by a whole pixel.
+  float scale = form->Window() != nullptr ? form->Window()->Scale() : 1.0f;
+  RectF now = AbsoluteRect();
+  auto px = [scale](float v) { return std::lround(static_cast<double>(v) * scale); };
+  if (px(now.Left) == px(oldAbsolute.Left) && px(now.Top) == px(oldAbsolute.Top) &&
+      px(now.Right) == px(oldAbsolute.Right) && px(now.Bottom) == px(oldAbsolute.Bottom)) {
+    return;
+  }
+  form->Invalidate(oldAbsolute);
+  form->Invalidate(now);
 }
 
 RectF Control::AbsoluteRect() const {

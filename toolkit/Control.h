@@ -146,6 +146,8 @@ class Control : public Component {
   virtual void Resized() {}
   // For containers that place their children themselves (edit boxes, tab controls).
   static void PlaceChild(Control& child, float x, float y, float width, float height);
+  // Invalidates the old and the new box when the control moved or resized on screen.
+  void RepaintMoved(const RectF& oldAbsolute);
 
  private:
   friend class TForm;

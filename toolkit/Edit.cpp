@@ -37,7 +37,6 @@ void TEdit::Realign() {
     PlaceChild(*child, Width() - kButtonInset - kButtonSize, kButtonInset, kButtonSize,
                Height() - 2 * kButtonInset);
   }
-  Repaint();
 }
 
 void TEdit::Paint(Canvas& canvas, const RectF& box) {

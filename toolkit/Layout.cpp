@@ -137,9 +137,8 @@ void LayoutChildren(Control& container) {
         case Align::None:
           break;
       }
-      c.position_ = {static_cast<float>(x), static_cast<float>(y)};
-      c.width_ = NonNegative(w);
-      c.height_ = NonNegative(h);
+      Control::PlaceChild(c, static_cast<float>(x), static_cast<float>(y), NonNegative(w),
+                          NonNegative(h));
     }
   }
 }

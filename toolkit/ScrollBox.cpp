@@ -34,6 +34,8 @@ void TVertScrollBox::Realign() {
   };
   // Lay out as wide as the box; if the content is then taller than the box, the scroll bar
   // shows and the content is laid out again, narrower by the bar.
+  bool hadBar = bar_visible_;
+  float oldHeight = content_height_;
   bar_visible_ = false;
   LayoutChildren(*this);
   content_height_ = needed();
@@ -44,7 +46,7 @@ void TVertScrollBox::Realign() {
   }
   for (std::size_t i = 0; i < Children().size(); ++i) Children()[i]->Realign();
   ScrollTo(scroll_);
-  Repaint();
+  if (hadBar != bar_visible_ || oldHeight != content_height_) Repaint();
 }
 
 void TVertScrollBox::ScrollTo(float offset) {

@@ -112,7 +112,6 @@ void TTabControl::Realign() {
     if (dynamic_cast<TTabItem*>(child) != nullptr) PlaceChild(*child, 0, 0, Width(), Height());
   }
   for (std::size_t i = 0; i < Children().size(); ++i) Children()[i]->Realign();
-  Repaint();
 }
 
 bool TTabControl::ShowsChild(const Control* child) const {
