@@ -215,5 +215,25 @@ TEST_F(ToolkitBehaviour, NothingIsDrawnWhenNothingVisibleChanged) {
   EXPECT_EQ(platform.LastFormWindow()->framesPresented, form.FramesPresented());
 }
 
+TEST_F(ToolkitBehaviour, ASlowPanPresentsAFrameOnlyPerWholePixel) {
+  auto* picture = new TRectangle(&form);
+  picture->SetParent(&form);
+  picture->SetSize(1280, 720);
+  auto* pan = new TFloatAnimation(&form);
+  pan->SetParent(picture);
+  pan->PropertyName = "Position.X";
+  pan->StopValue = -426;
+  pan->Duration = 32;
+  platform.Advance(100);
+  int before = form.FramesPresented();
+  pan->Start();
+  platform.Advance(10'000);
+  int frames = form.FramesPresented() - before;
+  // 426 px in 32 s: about 133 whole-pixel steps in 10 s, against 1000 animation ticks.
+  EXPECT_GE(frames, 120);
+  EXPECT_LE(frames, 140);
+  EXPECT_FLOAT_EQ(std::round(picture->Position().X), std::round(-426.0f * 10 / 32));
+}
+
 }  // namespace
 }  // namespace dw
