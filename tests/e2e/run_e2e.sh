@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# End-to-end test of the real x86_64 DLL under Wine on a virtual X display: the demo host
-# loads dist/x86_64/duskwizard.dll and drives every stage with mouse input, twice: at 96
-# DPI with a successful installation, and at 144 DPI with a failing one and bad input.
-# Each run's log and screenshots are checked by check_run.py.
+# End-to-end tests under Wine on a virtual X display. First the Win32 platform's own tests
+# (tests/win32, built by the x86_64 cross build), then the demo host loading the real
+# dist/x86_64/duskwizard.dll and driving every stage with mouse input, twice: at 96 DPI
+# with a successful installation, and at 144 DPI with a failing one and bad input. Each
+# run's log and screenshots are checked by check_run.py.
 # Usage: tests/e2e/run_e2e.sh [work folder]   (default: ${DW_BUILD_ROOT:-build}/e2e)
+# The platform tests are found at $DW_WIN32_TESTS, else in the cross build folder of
+# scripts/build.sh (${DW_BUILD_ROOT:-build}/x86_64).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 repo=$PWD
 work=$(realpath -m "${1:-${DW_BUILD_ROOT:-build}/e2e}")
 host_exe=$repo/dist/x86_64/duskhost.exe
+win32_tests=${DW_WIN32_TESTS:-$repo/${DW_BUILD_ROOT:-build}/x86_64/duskwizard_win32_tests.exe}
 
 wine=$(command -v wine64 || true)
 [[ -z $wine && -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64
@@ -76,6 +80,20 @@ check() {
 }
 
 set_dpi 96
+if [[ -f $win32_tests ]]; then
+  echo "== e2e: Win32 platform tests ($win32_tests)"
+  if timeout 300 xvfb-run -a -s "-screen 0 1920x1080x24" "$wine" "$win32_tests" \
+    >"$work/win32_tests.log" 2>&1 && grep -q "^\[  PASSED  \]" "$work/win32_tests.log"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
+  "$wineserver" -k 2>/dev/null || true
+  grep -E "^\[  (PASSED|FAILED) |Failure$|^[^[].*:[0-9]+: " "$work/win32_tests.log" || true
+else
+  echo "e2e: Win32 platform tests not built ($win32_tests): skipped"
+fi
+
 run_host dpi96
 check dpi96 --scale 1
 
