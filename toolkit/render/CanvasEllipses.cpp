@@ -56,23 +56,35 @@ int RingSpans(Span outer, Span inner, Span out[2]) {
 }
 
 // Whether a direction lies on an arc. Angles in degrees, clockwise on screen (y grows down).
+// Tested with cross products against the arc's two end directions: no trigonometry per pixel.
 class ArcTest {
  public:
-  ArcTest(double startDegrees, double sweepDegrees) : sweep_(sweepDegrees) {
-    start_ = std::fmod(startDegrees, 360.0);
+  ArcTest(double startDegrees, double sweepDegrees) {
+    // A counter-clockwise arc is the clockwise one from its far end.
+    if (sweepDegrees < 0) {
+      startDegrees += sweepDegrees;
+      sweepDegrees = -sweepDegrees;
+    }
+    const double toRadians = std::numbers::pi / 180.0;
+    startX_ = std::cos(startDegrees * toRadians);
+    startY_ = std::sin(startDegrees * toRadians);
+    endX_ = std::cos((startDegrees + sweepDegrees) * toRadians);
+    endY_ = std::sin((startDegrees + sweepDegrees) * toRadians);
+    wide_ = sweepDegrees > 180.0;
   }
   bool Contains(double dx, double dy) const {
-    const double angle = std::atan2(dy, dx) * (180.0 / std::numbers::pi);
-    // Distance from the start in the direction of the sweep, in [0, 360).
-    double along = sweep_ > 0 ? angle - start_ : start_ - angle;
-    along = std::fmod(along, 360.0);
-    if (along < 0) along += 360.0;
-    return along <= std::abs(sweep_);
+    // Clockwise of the start, and not yet clockwise past the end.
+    const bool afterStart = startX_ * dy - startY_ * dx >= 0;
+    const bool beforeEnd = dx * endY_ - dy * endX_ >= 0;
+    return wide_ ? (afterStart || beforeEnd) : (afterStart && beforeEnd);
   }
 
  private:
-  double start_ = 0;
-  double sweep_ = 0;
+  double startX_ = 1;
+  double startY_ = 0;
+  double endX_ = 1;
+  double endY_ = 0;
+  bool wide_ = false;  // more than half a turn: the union of the two half-planes
 };
 
 }  // namespace
