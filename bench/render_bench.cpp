@@ -109,7 +109,7 @@ void BM_FullFrame(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_FullFrame)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullFrame)->Arg(100)->Arg(125)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
 
 // The floor: copying one frame buffer of the same size.
 void BM_FrameBufferCopy(benchmark::State& state) {

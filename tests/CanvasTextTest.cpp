@@ -162,6 +162,16 @@ TEST_F(CanvasTextTest, OpacityAndColourAlphaScaleTheInk) {
   EXPECT_LE(brightest, 0x81);
 }
 
+TEST_F(CanvasTextTest, GlyphsRasterisedAgainAfterManySizesDrawTheSame) {
+  const Canvas before = Draw(1, {0, 0, 200, 100}, u"Welcome", TestFont(16));
+  for (int size = 8; size < 60; ++size) {
+    const Canvas other = Draw(1, {0, 0, 200, 100}, u"Welcome", TestFont(static_cast<float>(size)));
+    ASSERT_FALSE(InkBounds(other, kBlack).IsEmpty()) << size;
+  }
+  const Canvas after = Draw(1, {0, 0, 200, 100}, u"Welcome", TestFont(16));
+  EXPECT_EQ(before.Pixels(), after.Pixels());
+}
+
 TEST_F(CanvasTextTest, SurrogatesAndMissingCharactersAreSafe) {
   const Font font = TestFont(16);
   // Characters the face lacks take no room and draw nothing.

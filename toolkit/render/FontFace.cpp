@@ -74,6 +74,10 @@ long long FontFace::MeasureUnits(std::u32string_view text) {
 }
 
 const GlyphImage& FontFace::Glyph(int glyph, float pixelSize, int phase) {
+  // A form uses a handful of sizes; something that animates a font size must not grow the
+  // cache without end, so past a limit it starts afresh.
+  constexpr std::size_t kMostSizes = 32;
+  if (glyphs_.size() >= kMostSizes && glyphs_.find(pixelSize) == glyphs_.end()) glyphs_.clear();
   auto& sizeCache = glyphs_[pixelSize];
   const std::uint32_t key =
       static_cast<std::uint32_t>(glyph) * kSubpixelPhases + static_cast<std::uint32_t>(phase);

@@ -46,6 +46,7 @@ class FontFace {
   // take no room.
   long long MeasureUnits(std::u32string_view text);
 
+  // The mask stays valid until the next call.
   const GlyphImage& Glyph(int glyph, float pixelSize, int phase);
 
  private:
