@@ -17,7 +17,7 @@ namespace {
 // The first sub-item of node whose Text equals the segment.
 TTreeViewItem* FindChildItem(const Control& node, std::u16string_view segment) {
   for (Control* child : node.Children()) {
-    auto* item = dynamic_cast<TTreeViewItem*>(child);
+    TTreeViewItem* item = AsTreeViewItem(child);
     if (item != nullptr && SegmentEquals(segment, item->Text())) return item;
   }
   return nullptr;
@@ -25,7 +25,7 @@ TTreeViewItem* FindChildItem(const Control& node, std::u16string_view segment) {
 
 bool HasOtherChildTagged(const Control& node, const TTreeViewItem* except, std::int32_t tag) {
   for (Control* child : node.Children()) {
-    auto* item = dynamic_cast<TTreeViewItem*>(child);
+    TTreeViewItem* item = AsTreeViewItem(child);
     if (item != nullptr && item != except && item->Tag == tag) return true;
   }
   return false;
@@ -48,14 +48,18 @@ void ComponentTree::Add(const std::u16string& path, std::int32_t itemValue, std:
 
   const std::vector<std::u16string_view> segments = SplitComponentPath(path);
   std::vector<TTreeViewItem*> created;
+  Control* existing = tree_;  // the deepest node that was there before this call
   Control* node = tree_;
   for (std::size_t i = 0; i < segments.size(); ++i) {
-    if (TTreeViewItem* match = FindChildItem(*node, segments[i])) {
-      node = match;
-      continue;
+    if (created.empty()) {
+      if (TTreeViewItem* match = FindChildItem(*node, segments[i])) {
+        node = match;
+        existing = match;
+        continue;
+      }
     }
+    // Below a new item nothing can match: every further segment is a new item too.
     auto* item = new TTreeViewItem(node);
-    item->SetParent(node);
     item->OnApplyStyleLookup = [form = &form_](Component* sender) { form->ItemUpdate(sender); };
     if (i + 1 == segments.size()) {
       // The first item of a group under one parent gets +group, later ones -group.
@@ -69,6 +73,13 @@ void ComponentTree::Add(const std::u16string& path, std::int32_t itemValue, std:
     created.push_back(item);
     node = item;
   }
+  if (created.empty()) return;
+
+  // Each new item becomes the last child of its owner. The chain of new items is joined from
+  // its far end, and to the existing tree last, so that joining a long path costs no walk up
+  // through the chain per item.
+  for (std::size_t i = created.size(); i-- > 1;) created[i]->SetParent(created[i - 1]);
+  created.front()->SetParent(existing);
 
   // The style of a new item is applied once the item is fully set up, because ItemUpdate
   // reads its Tag and TagString; in creation order, parents before their sub-items.

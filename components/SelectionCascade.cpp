@@ -10,7 +10,7 @@ namespace dw {
 namespace {
 
 TTreeViewItem* AsItem(Control* control) {
-  return dynamic_cast<TTreeViewItem*>(control);
+  return AsTreeViewItem(control);
 }
 
 }  // namespace

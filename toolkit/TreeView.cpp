@@ -1,6 +1,7 @@
 #include "toolkit/TreeView.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <vector>
 
 #include "toolkit/CheckBox.h"
@@ -17,8 +18,17 @@ namespace {
 // The tree's ground has a 2 px border; rows start inside it.
 constexpr float kInset = 2;
 
+// Moves on whenever the sub-items of an item or of a tree view change (see TreeView()).
+std::uint64_t structure_epoch = 1;
+
+// While a tree view places its rows, the items it moves need not ask for another layout.
+int layouts_running = 0;
+
 TTreeViewItem* AsItem(Control* control) {
-  return dynamic_cast<TTreeViewItem*>(control);
+  return AsTreeViewItem(control);
+}
+const TTreeViewItem* AsItem(const Control* control) {
+  return AsTreeViewItem(control);
 }
 
 int CountItems(const Control& node) {
@@ -123,6 +133,16 @@ void PaintExpander(Canvas& canvas, const RectF& box, bool expanded, std::uint32_
 
 }  // namespace
 
+TTreeViewItem* AsTreeViewItem(Control* control) {
+  if (control == nullptr) return nullptr;
+  if (typeid(*control) == typeid(TTreeViewItem)) return static_cast<TTreeViewItem*>(control);
+  return dynamic_cast<TTreeViewItem*>(control);
+}
+
+const TTreeViewItem* AsTreeViewItem(const Control* control) {
+  return AsTreeViewItem(const_cast<Control*>(control));
+}
+
 // ---------------------------------------------------------------------------------------
 // TTreeView
 
@@ -136,12 +156,18 @@ TTreeViewItem* TTreeView::Items(int index) const {
 }
 
 void TTreeView::Realign() {
+  ++structure_epoch;
   if (laying_out_ || LayoutSuspended(this)) return;
   laying_out_ = true;
+  ++layouts_running;
   const float rowWidth = std::max(0.0f, Width() - 2 * kInset);
+  const float rowsHeight = Height() - 2 * kInset;
   // A top-level row is placed in the tree's coordinates, a sub-item relative to the row of
-  // the item above it (its parent).
+  // the item above it (its parent). Only the rows in view are placed: painting and hit
+  // testing find rows by walking the tree, and a row further down keeps its last box until
+  // it comes into view (placing it would cost a walk up its whole chain of parents).
   ForEachRow(*this, [&](const Row& row) {
+    if (row.top >= rowsHeight) return false;
     const bool topLevel = row.depth == 0;
     PointF position =
         topLevel ? PointF{kInset, kInset + row.top} : PointF{Indent, row.top - row.parentTop};
@@ -151,6 +177,7 @@ void TTreeView::Realign() {
     if (Control* root = row.item->StyleRoot()) root->SetSize(width, ItemHeight);
     return true;
   });
+  --layouts_running;
   laying_out_ = false;
   Repaint();
 }
@@ -231,10 +258,7 @@ void TTreeViewItem::SetIsChecked(bool value) {
 void TTreeViewItem::SetIsExpanded(bool value) {
   if (value == expanded_) return;
   expanded_ = value;
-  if (TTreeView* tree = TreeView()) {
-    tree->Realign();
-    tree->Repaint();
-  }
+  RelayoutIfRowShown();
 }
 
 int TTreeViewItem::Count() const {
@@ -249,23 +273,43 @@ TTreeViewItem* TTreeViewItem::ParentItem() const {
 }
 
 TTreeView* TTreeViewItem::TreeView() const {
-  for (Control* node = Parent(); node != nullptr; node = node->Parent()) {
-    if (auto* tree = dynamic_cast<TTreeView*>(node)) return tree;
-    if (AsItem(node) == nullptr) return nullptr;
+  // Up through the items to the tree view, or to an item that still knows the answer.
+  TTreeView* tree = nullptr;
+  const TTreeViewItem* known = nullptr;
+  for (const Control* node = Parent(); node != nullptr; node = node->Parent()) {
+    if (const TTreeViewItem* item = AsItem(node)) {
+      if (item->tree_cache_epoch_ == structure_epoch) {
+        known = item;
+        tree = item->tree_cache_;
+        break;
+      }
+      continue;
+    }
+    tree = dynamic_cast<TTreeView*>(const_cast<Control*>(node));
+    break;
   }
-  return nullptr;
+  // Every item on the way learns the answer.
+  for (const TTreeViewItem* item = this; item != nullptr && item != known;
+       item = AsItem(item->Parent())) {
+    item->tree_cache_ = tree;
+    item->tree_cache_epoch_ = structure_epoch;
+  }
+  return tree;
 }
 
 void TTreeViewItem::Realign() {
-  // Sub-items are placed by the tree view; it only needs to hear of changes to rows on show,
-  // that is when this item and every item above it are expanded.
-  if (!expanded_) return;
-  for (Control* node = Parent(); node != nullptr; node = node->Parent()) {
-    if (TTreeViewItem* item = AsItem(node)) {
+  ++structure_epoch;
+  // Sub-items are placed by the tree view; it only needs to hear of changes to rows on show.
+  if (expanded_ && layouts_running == 0) RelayoutIfRowShown();
+}
+
+void TTreeViewItem::RelayoutIfRowShown() const {
+  for (const Control* node = Parent(); node != nullptr; node = node->Parent()) {
+    if (const TTreeViewItem* item = AsItem(node)) {
       if (!item->expanded_) return;
       continue;
     }
-    if (auto* tree = dynamic_cast<TTreeView*>(node)) tree->Realign();
+    if (auto* tree = dynamic_cast<TTreeView*>(const_cast<Control*>(node))) tree->Realign();
     return;
   }
 }
@@ -275,16 +319,17 @@ void TTreeViewItem::DetachStyle() {
   // The old parts stay alive, owned by the item, because a change handler may be running on
   // one of them right now (a style reapplied from inside a cascade). They only lose their
   // events and their place in the form's radio groups.
-  ForEachPart(*style_root_, {0, 0}, [this](Control& part, const RectF&) {
-    part.TagObject = nullptr;
-    part.OnClick = nullptr;
-    if (auto* check = dynamic_cast<TCheckBox*>(&part)) check->OnChange = nullptr;
-    if (auto* radio = dynamic_cast<TRadioButton*>(&part)) {
+  for (int i = 0; i < style_root_->ComponentCount(); ++i) {
+    auto* part = dynamic_cast<Control*>(style_root_->ComponentAt(i));
+    if (part == nullptr) continue;
+    part->TagObject = nullptr;
+    part->OnClick = nullptr;
+    if (auto* check = dynamic_cast<TCheckBox*>(part)) check->OnChange = nullptr;
+    if (auto* radio = dynamic_cast<TRadioButton*>(part)) {
       radio->OnChange = nullptr;
       if (Form() != nullptr) Form()->UnregisterRadio(radio);
     }
-    return true;
-  });
+  }
   style_root_ = nullptr;
   check_part_ = nullptr;
   text_part_ = nullptr;

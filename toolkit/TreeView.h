@@ -2,6 +2,7 @@
 // item shows the parts of the item style once the style has been applied to it.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +73,14 @@ class TTreeViewItem : public Control {
 
  private:
   void DetachStyle();
+  // Lays the tree's rows out again if this item's row is on show (every item above it
+  // expanded); walks up no further than the first collapsed item.
+  void RelayoutIfRowShown() const;
+  // TreeView() remembers its answer until the next change of any item's sub-items (which
+  // Control::SetParent announces through Realign), so that styling a deep chain of new
+  // items does not walk up the whole chain for each of them.
+  mutable TTreeView* tree_cache_ = nullptr;
+  mutable std::uint64_t tree_cache_epoch_ = 0;
   std::u16string text_;
   TCheckBox* check_part_ = nullptr;
   TActiveStyleTextObject* text_part_ = nullptr;
@@ -79,5 +88,9 @@ class TTreeViewItem : public Control {
   bool expanded_ = false;
   Control* style_root_ = nullptr;  // owned by the item, not in its children
 };
+
+// The control as a tree item, or null; cheap for items themselves (no full dynamic_cast).
+TTreeViewItem* AsTreeViewItem(Control* control);
+const TTreeViewItem* AsTreeViewItem(const Control* control);
 
 }  // namespace dw
