@@ -123,6 +123,19 @@ void OnClose() {
   }
 }
 
+// Unloading while the wizard window, which the form's window sits in, still exists: no
+// window or timer of the library may outlive its code.
+void UnloadPlugin() {
+  HostWizard& wizard = Wizard();
+  Log("host: FreeLibrary");
+  FreeLibrary(wizard.plugin.module);
+  wizard.plugin.module = nullptr;
+  InvalidateRect(wizard.window, nullptr, TRUE);
+  UpdateWindow(wizard.window);
+  PumpMessagesFor(1200);  // long enough for a timer of the library to come due
+  Log("host: unloaded; the wizard window still works");
+}
+
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -145,6 +158,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       break;
     case kEndWizardMessage:
+      if (Wizard().options.unload) UnloadPlugin();
       Log("host: closing the wizard window");
       DestroyWindow(window);
       return 0;

@@ -14,6 +14,7 @@ struct Options {
   bool debugOutput = false;  // --debug-output: print the plug-in's debug strings
   std::wstring dll;          // --dll PATH: default duskwizard.dll beside the executable
   int installMs = 3000;      // --install-ms N: length of the simulated installation
+  bool unload = false;       // --unload: FreeLibrary while the wizard window still exists
 };
 
 // False (with a usage line printed) for an unknown option.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "platform/win32/Dpi.h"
@@ -44,9 +45,15 @@ bool FrameStatsWanted() {
 }  // namespace
 
 const wchar_t* Win32NativeWindow::ClassName() {
-  static const std::wstring name =
-      L"DuskwizardForm" + std::to_wstring(reinterpret_cast<std::uintptr_t>(win32::ThisModule()));
-  return name.c_str();
+  // A plain array, not a std::wstring: it is still needed by destructors that run at unload
+  // after a static string would already be gone.
+  static wchar_t name[64] = {};
+  if (name[0] == L'\0') {
+    const std::wstring built =
+        L"DuskwizardForm" + std::to_wstring(reinterpret_cast<std::uintptr_t>(win32::ThisModule()));
+    built.copy(name, std::size(name) - 1);
+  }
+  return name;
 }
 
 Win32NativeWindow::Win32NativeWindow(HWND owner, int clientWidth, int clientHeight,

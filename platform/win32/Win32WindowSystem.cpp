@@ -1,5 +1,6 @@
 #include "platform/win32/Win32WindowSystem.h"
 
+#include <cwchar>
 #include <string>
 
 #include "platform/win32/Win32MessageLoop.h"
@@ -20,12 +21,22 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// A handle of a destroyed window may since name another window, maybe the host's.
+bool IsOurFormWindow(HWND window) {
+  wchar_t className[256] = {};
+  return IsWindow(window) && GetClassNameW(window, className, 256) > 0 &&
+         std::wcscmp(className, Win32NativeWindow::ClassName()) == 0;
+}
+
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem() = default;
 
 Win32WindowSystem::~Win32WindowSystem() {
-  // Owned windows go with their owner; the classes must not outlive the code they name.
+  // No window may outlive the code of its window procedure, nor a class that code.
+  for (HWND window : form_windows_) {
+    if (IsOurFormWindow(window)) DestroyWindow(window);
+  }
   if (application_window_ && IsWindow(application_window_)) DestroyWindow(application_window_);
   UnregisterClassW(ApplicationClassName().c_str(), win32::ThisModule());
   if (form_class_registered_) UnregisterClassW(Win32NativeWindow::ClassName(), win32::ThisModule());
@@ -62,7 +73,9 @@ std::unique_ptr<NativeWindow> Win32WindowSystem::CreateFormWindow(int clientWidt
     RegisterClassExW(&windowClass);
     form_class_registered_ = true;
   }
-  return std::make_unique<Win32NativeWindow>(owner, clientWidth, clientHeight, events);
+  auto window = std::make_unique<Win32NativeWindow>(owner, clientWidth, clientHeight, events);
+  form_windows_.push_back(reinterpret_cast<HWND>(window->Handle()));
+  return window;
 }
 
 MessageLoop& Win32WindowSystem::Loop() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/WindowSystem.h"
 #include "platform/win32/WinInclude.h"
@@ -28,6 +29,9 @@ class Win32WindowSystem : public WindowSystem {
 
   HWND application_window_ = nullptr;
   bool form_class_registered_ = false;
+  // Every form window made, to destroy at unload: once embedded in the host (SetParent)
+  // a form window no longer goes with its owner.
+  std::vector<HWND> form_windows_;
   std::unique_ptr<Win32MessageLoop> loop_;
 };
 

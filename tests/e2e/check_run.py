@@ -1,7 +1,7 @@
 """Checks one automatic run of the demo host under Wine: its log (what the host's windows
 received, the window geometry) and its screenshots (pixel probes).
 
-usage: check_run.py LOG SCREENSHOT_DIR --scale S [--fail] [--bad-input]
+usage: check_run.py LOG SCREENSHOT_DIR --scale S [--fail] [--bad-input] [--unload]
 Prints one line per check and exits non-zero if any failed."""
 
 import argparse
@@ -172,6 +172,7 @@ def main():
     parser.add_argument("--scale", type=float, default=1.0)
     parser.add_argument("--fail", action="store_true")
     parser.add_argument("--bad-input", action="store_true")
+    parser.add_argument("--unload", action="store_true")
     args = parser.parse_args()
     lines = read_log(args.log)
     check(any(l.startswith("DUSKHOST DONE exit=0") for l in lines), "the host finished (end marker)")
@@ -179,6 +180,9 @@ def main():
     check_messages(lines, args.fail)
     if args.bad_input:
         check_bad_input(lines)
+    if args.unload:
+        check("host: unloaded; the wizard window still works" in lines,
+              "the library unloaded while the wizard window existed, and nothing of it ran after")
     check_screenshots(args.screenshots, args.scale, args.fail)
     print(f"{len(FAILURES)} failed" if FAILURES else "all checks passed")
     return 1 if FAILURES else 0

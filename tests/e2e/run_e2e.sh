@@ -2,7 +2,8 @@
 # End-to-end tests under Wine on a virtual X display. First the Win32 platform's own tests
 # (tests/win32, built by the x86_64 cross build), then the demo host loading the real
 # dist/x86_64/duskwizard.dll and driving every stage with mouse input, twice: at 96 DPI
-# with a successful installation, and at 144 DPI with a failing one and bad input. Each
+# with a successful installation, and at 144 DPI with a failing one, bad input and an
+# unload of the library while its window's host window still exists. Each
 # run's log and screenshots are checked by check_run.py.
 # Usage: tests/e2e/run_e2e.sh [work folder]   (default: ${DW_BUILD_ROOT:-build}/e2e)
 # The platform tests are found at $DW_WIN32_TESTS, else in the cross build folder of
@@ -98,8 +99,8 @@ run_host dpi96
 check dpi96 --scale 1
 
 set_dpi 144
-run_host dpi144-fail-bad-input --fail --bad-input
-check dpi144-fail-bad-input --scale 1.5 --fail --bad-input
+run_host dpi144-fail-bad-input --fail --bad-input --unload
+check dpi144-fail-bad-input --scale 1.5 --fail --bad-input --unload
 set_dpi 96
 
 echo "e2e: screenshots and logs in $work"
