@@ -80,7 +80,7 @@ bool SelectionCascade::RunLevel(Step& step, std::vector<Step>& spawned) {
       // handlers running to their end, and then fires its own OnChange.
       Step check;
       check.radio = radio;
-      if (radio->Form() != nullptr) check.group = radio->Form()->Radios();
+      if (radio->Form() != nullptr) check.limit = radio->Form()->LastRadioSerial();
       spawned.push_back(std::move(check));
       return false;
     }
@@ -91,8 +91,11 @@ bool SelectionCascade::RunLevel(Step& step, std::vector<Step>& spawned) {
 }
 
 bool SelectionCascade::RunRadioCheck(Step& step) {
-  while (step.nextMember < step.group.size()) {
-    if (step.radio->UncheckIfGroupMember(step.group[step.nextMember++])) return false;
+  TForm* form = step.radio->Form();
+  while (TRadioButton* other =
+             form != nullptr ? form->NextCheckedRadio(step.after, step.limit) : nullptr) {
+    step.after = other->RadioSerial();
+    if (step.radio->UncheckIfGroupMember(other)) return false;
   }
   step.radio->NotifyChange();
   return true;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace dw {
@@ -31,10 +32,10 @@ class SelectionCascade {
     bool value = false;
     bool started = false;
     std::ptrdiff_t next = 0;  // the child whose part is set next, counting down
-    // A radio button becoming checked: its group, member by member.
+    // A radio button becoming checked: the form's checked buttons, one by one.
     TRadioButton* radio = nullptr;
-    std::vector<TRadioButton*> group;
-    std::size_t nextMember = 0;
+    std::uint64_t after = 0;
+    std::uint64_t limit = 0;
   };
   // Runs one step; true when it has finished. May hand back a step to run next.
   bool RunStep(Step& step, std::vector<Step>& spawned);

@@ -66,8 +66,14 @@ TRadioButton::~TRadioButton() {
 void TRadioButton::SetIsChecked(bool value) {
   if (!SetCheckedQuietly(value)) return;
   if (value && Form() != nullptr) {
-    // A snapshot: unchecking runs handlers that may add radio buttons or check others.
-    for (TRadioButton* other : Form()->Radios()) UncheckIfGroupMember(other);
+    // The buttons registered by now, in order; unchecking runs handlers that may add radio
+    // buttons or check others, so each is looked at when its turn comes.
+    const std::uint64_t limit = Form()->LastRadioSerial();
+    std::uint64_t after = 0;
+    while (TRadioButton* other = Form()->NextCheckedRadio(after, limit)) {
+      after = other->radio_serial_;
+      UncheckIfGroupMember(other);
+    }
   }
   NotifyChange();
 }
@@ -75,6 +81,7 @@ void TRadioButton::SetIsChecked(bool value) {
 bool TRadioButton::SetCheckedQuietly(bool value) {
   if (value == checked_) return false;
   checked_ = value;
+  if (Form() != nullptr) Form()->RadioCheckChanged(this);
   Repaint();
   return true;
 }
@@ -84,9 +91,6 @@ bool TRadioButton::UncheckIfGroupMember(TRadioButton* other) {
   bool sameGroup = group_name_.empty() ? other->group_name_.empty() && other->Parent() == Parent()
                                        : EqualsAsciiNoCase(other->group_name_, group_name_);
   if (!sameGroup) return false;
-  // The other button may have gone by now; the form forgets destroyed ones.
-  auto radios = Form()->Radios();
-  if (std::find(radios.begin(), radios.end(), other) == radios.end()) return false;
   other->SetIsChecked(false);
   return true;
 }

@@ -2,6 +2,7 @@
 // radio button of its form whose GroupName is equal (ASCII letters without case).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "toolkit/Control.h"
@@ -38,13 +39,18 @@ class TRadioButton : public Control {
   // SetIsChecked taken apart, for a caller that must run each change handler to its end
   // before the next step and cannot nest them (the component tree's cascade keeps deep
   // trees off the stack). SetIsChecked(v) is exactly: if SetCheckedQuietly(v) returned
-  // true, then for v true UncheckIfGroupMember for each of a snapshot of the form's radio
-  // buttons in order, then NotifyChange.
+  // true, then for v true: with limit = the form's LastRadioSerial() and after = 0,
+  // repeatedly other = the form's NextCheckedRadio(after, limit), after = other's
+  // RadioSerial(), UncheckIfGroupMember(other), until there is none; then NotifyChange.
+  // So the buttons registered by then are visited in registration order, each if it is
+  // checked when its turn comes.
   // Changes the flag without any event; false when the value was already v.
   bool SetCheckedQuietly(bool value);
-  // Unchecks other (firing its OnChange) if it is another, still existing, checked member of
-  // this button's group; true if it did.
+  // Unchecks other, a radio button registered with this button's form, (firing its
+  // OnChange) if it is another checked member of this button's group; true if it did.
   bool UncheckIfGroupMember(TRadioButton* other);
+  // The number the form gave this button when it registered it; 0 when not registered.
+  std::uint64_t RadioSerial() const { return radio_serial_; }
   // Fires OnChange (not while the form is loading).
   void NotifyChange();
 
@@ -56,8 +62,10 @@ class TRadioButton : public Control {
   void DoClick() override;
 
  private:
+  friend class TForm;
   bool checked_ = false;
   std::u16string group_name_;
+  std::uint64_t radio_serial_ = 0;
 };
 
 // ASCII-only case-insensitive equality, as group names and paths compare.

@@ -122,11 +122,31 @@ void TForm::OnTick() {
 }
 
 void TForm::RegisterRadio(TRadioButton* radio) {
+  if (radio->radio_serial_ != 0) return;
+  radio->radio_serial_ = next_radio_serial_++;
   radios_.push_back(radio);
+  RadioCheckChanged(radio);
 }
 
 void TForm::UnregisterRadio(TRadioButton* radio) {
+  if (radio->radio_serial_ == 0) return;
+  checked_radios_.erase(radio->radio_serial_);
+  radio->radio_serial_ = 0;
   radios_.erase(std::remove(radios_.begin(), radios_.end(), radio), radios_.end());
+}
+
+void TForm::RadioCheckChanged(TRadioButton* radio) {
+  if (radio->radio_serial_ == 0) return;
+  if (radio->IsChecked()) {
+    checked_radios_[radio->radio_serial_] = radio;
+  } else {
+    checked_radios_.erase(radio->radio_serial_);
+  }
+}
+
+TRadioButton* TForm::NextCheckedRadio(std::uint64_t after, std::uint64_t limit) const {
+  auto next = checked_radios_.upper_bound(after);
+  return next != checked_radios_.end() && next->first <= limit ? next->second : nullptr;
 }
 
 void TForm::SetFocused(Control* control) {

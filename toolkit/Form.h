@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -61,9 +62,18 @@ class TForm : public Control, private NativeWindowEvents {
   bool IsTicking() const { return tick_timer_ != 0; }
 
   // --- radio buttons of this form, for group exclusion ---
+  // Registration numbers the buttons in order; the checked ones are also kept by that number,
+  // so that checking a button visits only the checked ones, however many the form has.
   void RegisterRadio(TRadioButton* radio);
   void UnregisterRadio(TRadioButton* radio);
   std::vector<TRadioButton*> Radios() const { return radios_; }
+  // Called by a registered radio button whenever its flag changes.
+  void RadioCheckChanged(TRadioButton* radio);
+  // The number of the latest registration: radio buttons registered later are not visited
+  // by a loop bounded by it.
+  std::uint64_t LastRadioSerial() const { return next_radio_serial_ - 1; }
+  // The checked radio button with the lowest number above `after` and at most `limit`.
+  TRadioButton* NextCheckedRadio(std::uint64_t after, std::uint64_t limit) const;
 
   // --- focus and mouse state ---
   Control* Focused() const { return focused_; }
@@ -114,6 +124,8 @@ class TForm : public Control, private NativeWindowEvents {
   std::vector<TickClient*> tick_clients_;
   MessageLoop::TimerId tick_timer_ = 0;
   std::vector<TRadioButton*> radios_;
+  std::map<std::uint64_t, TRadioButton*> checked_radios_;
+  std::uint64_t next_radio_serial_ = 1;
   Control* focused_ = nullptr;
   Control* hovered_ = nullptr;
   Control* captured_ = nullptr;

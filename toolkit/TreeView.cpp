@@ -340,6 +340,8 @@ void TTreeViewItem::ApplyStyleLookup() {
   TTreeView* tree = TreeView();
 
   // "treeviewitemstyle": the expander, then the selectors, glyph and text inset by 20 px.
+  // Every part is set up before it joins its parent, and the parts join from the inside
+  // out, so that each join lays out as little as possible.
   auto* root = new TLayout(this);
   root->SetName("treeviewitemstyle");
   root->SetAlign(Align::Center);
@@ -350,27 +352,28 @@ void TTreeViewItem::ApplyStyleLookup() {
   button->SetAlign(Align::Left);
   button->SetMargins({3, 3, 3, 3});
   button->SetSize(15, 44);
-  button->SetParent(root);
   button->OnClick = [this](Component*) { SetIsExpanded(!expanded_); };
 
   auto* content = new TLayout(root);
   content->SetAlign(Align::Contents);
   content->SetMargins({20, 0, 0, 0});
   content->SetSize(30, 50);
-  content->SetParent(root);
 
+  // The toolkit's own binding: the part shows IsChecked and a change of the part (by the
+  // user) becomes the item's IsChecked. OnChange is hooked after the first value is set.
   auto* check = new TCheckBox(root);
   check->SetName("check");
   check->SetAlign(Align::Left);
   check->SetSize(25, 50);
-  check->SetParent(content);
+  check->SetIsChecked(checked_);
+  check->OnChange = [this, check](Component*) { checked_ = check->IsChecked(); };
+  check->SetVisible(tree != nullptr && tree->ShowCheckboxes);
 
   auto* glyph = new TGlyph(root);
   glyph->SetName("glyphstyle");
   glyph->SetAlign(Align::Left);
   glyph->SetMargins({2, 1, 2, 1});
   glyph->SetSize(16, 16);
-  glyph->SetParent(content);
 
   auto* text = new TActiveStyleTextObject(root);
   text->SetName("text");
@@ -381,7 +384,6 @@ void TTreeViewItem::ApplyStyleLookup() {
   text->WordWrap = false;
   text->HorzAlign = TextAlign::Leading;
   text->SetText(text_);
-  text->SetParent(content);
 
   auto* radio = new TRadioButton(root);
   radio->SetName("radiobutton");
@@ -389,20 +391,24 @@ void TTreeViewItem::ApplyStyleLookup() {
   radio->SetPosition({25, 0});
   radio->SetSize(25, 50);
   radio->SetVisible(false);
+
+  check->SetParent(content);
+  glyph->SetParent(content);
+  text->SetParent(content);
   radio->SetParent(content);
+  button->SetParent(root);
+  content->SetParent(root);
 
   style_root_ = root;
   check_part_ = check;
   text_part_ = text;
 
-  // The toolkit's own binding: the part shows IsChecked and a change of the part (by the
-  // user) becomes the item's IsChecked. OnChange is hooked after the first value is set.
-  check->SetIsChecked(checked_);
-  check->OnChange = [this, check](Component*) { checked_ = check->IsChecked(); };
-  check->SetVisible(tree != nullptr && tree->ShowCheckboxes);
-
-  root->SetSize(Width(), tree != nullptr ? tree->ItemHeight : Height());
-  root->Realign();
+  // The parts take their places in the row once the row has a width: rows out of view get
+  // theirs when the tree view lays them out.
+  if (Width() > 0) {
+    const float rowHeight = tree != nullptr ? tree->ItemHeight : Height();
+    root->SetSize(Width(), rowHeight);
+  }
 
   if (OnApplyStyleLookup) OnApplyStyleLookup(this);
 }
