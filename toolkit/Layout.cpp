@@ -64,6 +64,8 @@ void SortForPass(Align align, std::vector<Entry>& entries) {
 }  // namespace
 
 void LayoutChildren(Control& container) {
+  // Nothing to place (most style parts): skip the passes.
+  if (container.Children().empty()) return;
   RectF contentRect = container.ContentRect();
   const Box content{contentRect.Left, contentRect.Top, contentRect.Right, contentRect.Bottom};
   Box free = content;
