@@ -15,6 +15,10 @@ struct FontData {
 
 class FontSource {
  public:
+  // The family asked for a face with wide character coverage, used for the characters a
+  // UI face lacks (the bullet "●" of the stand-in fonts). A source may have none (null).
+  static constexpr const char16_t* kFallbackFamily = u"*fallback";
+
   virtual ~FontSource() = default;
   // The face for a family such as u"Segoe UI" or u"Segoe UI Light". A missing light face
   // falls back to the nearest lighter weight of the UI font; never null for a known family,

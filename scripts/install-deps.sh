@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ ccache             # native build
   googletest libgtest-dev libbenchmark-dev # tests and benchmarks
-  libstb-dev fonts-open-sans               # image decoding and fonts off Windows
+  libstb-dev fonts-open-sans fonts-dejavu-core  # image decoding and fonts off Windows
   g++-mingw-w64-i686 g++-mingw-w64-x86-64  # the DLLs (binutils-mingw-w64 comes along)
   wine64 xvfb xauth                        # running the x86_64 DLL and demo host
   imagemagick python3                      # screenshots: looking at them, checking them

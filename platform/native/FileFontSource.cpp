@@ -53,6 +53,11 @@ std::vector<const char*> CandidateFiles(Weight weight) {
 FileFontSource::FileFontSource(std::string directory) : directory_(std::move(directory)) {}
 
 std::shared_ptr<const FontData> FileFontSource::Load(const std::u16string& family, bool bold) {
+  if (family == kFallbackFamily) {
+    // DejaVu Sans (fonts-dejavu-core) covers the symbols Open Sans lacks.
+    return LoadFile(std::string(kFallbackDirectory) +
+                    (bold ? "/DejaVuSans-Bold.ttf" : "/DejaVuSans.ttf"));
+  }
   for (const char* fileName : CandidateFiles(WeightFor(family, bold))) {
     if (auto data = LoadFile(fileName)) return data;
   }
@@ -64,7 +69,8 @@ std::shared_ptr<const FontData> FileFontSource::LoadFile(const std::string& file
   if (cached != files_.end()) return cached->second;
 
   std::shared_ptr<FontData> data;
-  std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(directory_ + "/" + fileName);
+  const std::string path = fileName.front() == '/' ? fileName : directory_ + "/" + fileName;
+  std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(path);
   if (bytes && !bytes->empty()) {
     data = std::make_shared<FontData>();
     data->bytes = std::move(*bytes);

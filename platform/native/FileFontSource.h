@@ -1,6 +1,7 @@
 // Font bytes from the Open Sans files of the distribution, standing in for the Windows
 // UI fonts: "Segoe UI" is Open Sans Regular (Bold when bold), the two light families are
-// Open Sans Light (Semibold when bold). Any other family gets the "Segoe UI" faces.
+// Open Sans Light (Semibold when bold). Any other family gets the "Segoe UI" faces, but
+// kFallbackFamily, which is DejaVu Sans.
 #pragma once
 
 #include <map>
@@ -14,6 +15,7 @@ namespace dw::native {
 class FileFontSource : public FontSource {
  public:
   static constexpr const char* kDefaultDirectory = "/usr/share/fonts/truetype/open-sans";
+  static constexpr const char* kFallbackDirectory = "/usr/share/fonts/truetype/dejavu";
 
   explicit FileFontSource(std::string directory = kDefaultDirectory);
   // Falls back to the next heavier face of the UI font (Light -> Regular, Semibold ->
@@ -21,7 +23,8 @@ class FileFontSource : public FontSource {
   std::shared_ptr<const FontData> Load(const std::u16string& family, bool bold) override;
 
  private:
-  // The file's bytes, read once; null (also remembered) when it cannot be read.
+  // The file's bytes (a name in the directory, or an absolute path), read once; null (also
+  // remembered) when it cannot be read.
   std::shared_ptr<const FontData> LoadFile(const std::string& fileName);
 
   std::string directory_;

@@ -113,6 +113,12 @@ std::shared_ptr<const FontData> GdiFontSource::Load(const std::u16string& family
   const auto key = std::make_pair(family, bold);
   if (auto found = cache_.find(key); found != cache_.end()) return found->second;
 
+  if (family == kFallbackFamily) {
+    // The system's symbol face covers what a UI face lacks.
+    std::shared_ptr<const FontData> symbols = Load(u"Segoe UI Symbol", bold);
+    cache_[key] = symbols;
+    return symbols;
+  }
   const int weight = GdiWeightFor(family, bold);
   std::shared_ptr<const FontData> data;
   std::u16string chosen;

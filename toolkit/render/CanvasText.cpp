@@ -60,23 +60,28 @@ void Canvas::DrawText(const RectF& box, const std::u16string& text, const Font& 
     long long pen = 0;  // font units from the line's origin
     int previous = 0;
     for (std::size_t c = line.begin; c < line.end; ++c) {
-      const int glyph = face->GlyphIndex(characters[c]);
-      if (glyph == 0) {  // the face lacks it: nothing drawn, no room taken
+      const FontFace::Resolved resolved = face->Resolve(characters[c]);
+      if (resolved.face == nullptr) {  // no face has it: nothing drawn, no room taken
         previous = 0;
         continue;
       }
-      if (previous != 0) pen += face->Kerning(previous, glyph);
-      previous = glyph;
+      const int glyph = resolved.glyph;
+      if (resolved.face == face) {
+        if (previous != 0) pen += face->Kerning(previous, glyph);
+        previous = glyph;
+      } else {
+        previous = 0;  // kerning pairs live within one face
+      }
 
       const double x = origin + static_cast<double>(pen) * unitsToPixels;
-      pen += face->Advance(glyph);
+      pen += face->AdvanceUnits(resolved);
       int whole = Floor(x);
       int phase = static_cast<int>((x - whole) * FontFace::kSubpixelPhases + 0.5);
       if (phase == FontFace::kSubpixelPhases) {
         ++whole;
         phase = 0;
       }
-      const GlyphImage& image = face->Glyph(glyph, pixelSize, phase);
+      const GlyphImage& image = resolved.face->Glyph(glyph, pixelSize, phase);
       if (image.width == 0) continue;
 
       const PixelRect mask{whole + image.left, baseline + image.top,

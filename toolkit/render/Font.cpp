@@ -32,6 +32,9 @@ Font FontCache::Get(const FontSpec& spec) {
   // A family the source cannot find is remembered too, so that each frame does not search
   // for it again.
   std::shared_ptr<FontFace> face = FontFace::Create(source->Load(spec.family, spec.bold));
+  if (face && spec.family != FontSource::kFallbackFamily) {
+    face->SetFallback(Get({FontSource::kFallbackFamily, spec.size, spec.bold}).SharedFace());
+  }
   faces_.emplace(key, face);
   return Font(std::move(face), spec.size);
 }

@@ -31,6 +31,7 @@ class Font {
   bool IsValid() const { return face_ != nullptr; }
   float Size() const { return size_; }
   FontFace* Face() const { return face_.get(); }
+  const std::shared_ptr<FontFace>& SharedFace() const { return face_; }
 
   // Advance width of the text on one line, device-independent pixels.
   float MeasureWidth(const std::u16string& text) const;

@@ -1,5 +1,6 @@
 #include "toolkit/render/FontFace.h"
 
+#include <cmath>
 #include <limits>
 
 #define STB_TRUETYPE_IMPLEMENTATION
@@ -43,6 +44,31 @@ int FontFace::GlyphIndex(char32_t character) {
   return index;
 }
 
+void FontFace::SetFallback(std::shared_ptr<FontFace> fallback) {
+  if (fallback.get() == this) return;
+  fallback_ = std::move(fallback);
+  if (fallback_) {
+    fallback_units_ = static_cast<double>(fallback_->ScaleForEm(1)) / ScaleForEm(1);
+  }
+}
+
+FontFace::Resolved FontFace::Resolve(char32_t character) {
+  const int own = GlyphIndex(character);
+  if (own != 0) return {this, own};
+  // Spaces and controls are not worth a fallback: they draw nothing anyway.
+  if (fallback_ && character > 0x20) {
+    const int other = fallback_->GlyphIndex(character);
+    if (other != 0) return {fallback_.get(), other};
+  }
+  return {};
+}
+
+long long FontFace::AdvanceUnits(const Resolved& glyph) {
+  if (glyph.face == nullptr) return 0;
+  if (glyph.face == this) return Advance(glyph.glyph);
+  return std::llround(glyph.face->Advance(glyph.glyph) * fallback_units_);
+}
+
 int FontFace::Advance(int glyph) {
   auto found = advances_.find(glyph);
   if (found != advances_.end()) return found->second;
@@ -61,14 +87,15 @@ long long FontFace::MeasureUnits(std::u32string_view text) {
   long long units = 0;
   int previous = 0;
   for (char32_t character : text) {
-    const int glyph = GlyphIndex(character);
-    if (glyph == 0) {
+    const Resolved resolved = Resolve(character);
+    if (resolved.face != this) {  // kerning pairs live within one face
+      units += AdvanceUnits(resolved);
       previous = 0;
       continue;
     }
-    if (previous != 0) units += Kerning(previous, glyph);
-    units += Advance(glyph);
-    previous = glyph;
+    if (previous != 0) units += Kerning(previous, resolved.glyph);
+    units += Advance(resolved.glyph);
+    previous = resolved.glyph;
   }
   return units;
 }

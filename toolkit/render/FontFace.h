@@ -40,10 +40,19 @@ class FontFace {
 
   // 0 when the face has no glyph for the character.
   int GlyphIndex(char32_t character);
+  // The face that draws characters this one lacks, and its font units in this face's units.
+  void SetFallback(std::shared_ptr<FontFace> fallback);
+  struct Resolved {
+    FontFace* face = nullptr;  // null: neither face has the character
+    int glyph = 0;
+  };
+  Resolved Resolve(char32_t character);
+  // Advance of a resolved glyph in this face's font units.
+  long long AdvanceUnits(const Resolved& glyph);
   int Advance(int glyph);
   int Kerning(int leftGlyph, int rightGlyph) const;
-  // Advances and kerning of a line of characters, in font units. Characters the face lacks
-  // take no room.
+  // Advances and kerning of a line of characters, in font units. Characters that neither
+  // this face nor its fallback has take no room.
   long long MeasureUnits(std::u32string_view text);
 
   // The mask stays valid until the next call.
@@ -58,6 +67,8 @@ class FontFace {
   int ascent_ = 0;
   int descent_ = 0;
   int line_gap_ = 0;
+  std::shared_ptr<FontFace> fallback_;
+  double fallback_units_ = 1;  // one fallback unit in units of this face
   std::unordered_map<char32_t, int> glyph_indices_;
   std::unordered_map<int, int> advances_;
   // Per pixel size: masks keyed by glyph index and phase.
