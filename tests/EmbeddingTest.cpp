@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "plugin/Embedding.h"
 #include "plugin/TitleBar.h"
 #include "tests/ScriptedHost.h"
@@ -183,6 +184,28 @@ TEST_F(EmbeddingTest, NoOwnerNothingHidden) {
   EXPECT_EQ(sim.CountCalls("SetParent("), 1);
   EXPECT_EQ(sim.CountCalls("GetWindow("), 1);
   EXPECT_EQ(sim.CountCalls("ShowWindow"), 0);
+}
+
+// Without a window system the form has no window: embedding and placing touch no window,
+// and showing still runs the show handler. (func01 itself creates no form then.)
+TEST_F(EmbeddingTest, WithoutAWindowSystemNoWindowCalls) {
+  Platform headless = CurrentPlatform();
+  headless.windows = nullptr;
+  SetCurrentPlatform(headless);
+  State().HostWizardWnd = wizard;
+  State().AppName = u"Nightfall";
+  State().RequiredSpaceText = u"10";
+  State().WizardForm = std::make_unique<TWizardForm>();
+  ASSERT_EQ(Form().Window(), nullptr);
+  EmbedInHost();
+  PlaceAndShow();
+  EXPECT_TRUE(Form().IsVisible());
+  EXPECT_EQ(Get<TLabel>("Label2").Text(), u"Nightfall");
+  CloseForm();
+  EXPECT_FALSE(Form().IsVisible());
+  EXPECT_EQ(CallsNamed(sim.calls, {"GetWindowLongW", "MoveWindow", "SetParent", "GetWindow",
+                                   "ShowWindow", "ShowWindowAsync"}),
+            std::vector<std::string>{});
 }
 
 // func02 hides the form, a second func02 keeps it hidden, and before func01 it does nothing.

@@ -396,6 +396,7 @@ TEST_F(PageFlowTest, FirstShowResetsThePages) {
   func08(HostText(u"Nightfall").get(), HostText(u"10").get());
   RecordHandlers();
   ASSERT_EQ(Outcome().TabIndex(), 1);
+  State().CurrentSlide = 5;
   recording = true;
   func03();
   EXPECT_EQ(changes, std::vector<int>{0});
@@ -411,6 +412,9 @@ TEST_F(PageFlowTest, FirstShowResetsThePages) {
   EXPECT_FLOAT_EQ(HeaderMargin(), 0.f);
   EXPECT_FALSE(Back().Enabled());
   EXPECT_EQ(State().CurrentSlide, 0);
+  EXPECT_EQ(Get<TLabel>("Label2").Text(), u"Nightfall");
+  EXPECT_EQ(Get<TLabel>("Label40").Text(), u"Installing Nightfall");
+  EXPECT_EQ(State().RequiredSpaceMB, 10);
 }
 
 // Showing the form again after it was closed starts over at stage 0 on every tab control,
