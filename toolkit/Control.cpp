@@ -229,12 +229,13 @@ void Control::PaintOver(Canvas&, const RectF&) {}
 
 void Control::DoMouseDown(MouseButton button, float x, float y) {
   Repaint();
-  if (OnMouseDown) OnMouseDown(this, button, x, y);
+  // A copy: the handler may replace itself while it runs.
+  if (MouseEvent handler = OnMouseDown) handler(this, button, x, y);
 }
 
 void Control::DoMouseUp(MouseButton button, float x, float y) {
   Repaint();
-  if (OnMouseUp) OnMouseUp(this, button, x, y);
+  if (MouseEvent handler = OnMouseUp) handler(this, button, x, y);
 }
 
 void Control::DoMouseMove(float x, float y) {
@@ -254,7 +255,8 @@ void Control::DoMouseLeave() {
 }
 
 void Control::DoClick() {
-  if (OnClick) OnClick(this);
+  // A copy: "Finish" rewires OnClick from inside the click it handles.
+  if (NotifyEvent handler = OnClick) handler(this);
 }
 
 Control* Control::HitTestAt(float x, float y) {
