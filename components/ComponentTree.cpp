@@ -89,8 +89,10 @@ void ComponentTree::Add(const std::u16string& path, std::int32_t itemValue, std:
 bool ComponentTree::IsSelected(const std::u16string& pathOrIndex) {
   if (pathOrIndex.empty()) return true;
   std::u16string path = pathOrIndex;
-  // A whole number is an entry of ComponentPaths, counted from 1. Text that only begins with
-  // a number character ("3D tools>Viewer", "1x") is a path.
+  // A whole number (decimal, or 0x and hexadecimal digits) names an entry of ComponentPaths,
+  // counted from 1. Any other text is a path, also when it begins with a number character
+  // ("3D tools>Viewer", "1x"); no whole number begins with a number character beyond ASCII,
+  // so those need no test of their own.
   std::int32_t number = 0;
   if (ReadEntryNumber(pathOrIndex, number)) {
     const auto* paths = State().ComponentPaths.get();

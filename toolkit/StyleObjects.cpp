@@ -26,10 +26,10 @@ void TActiveStyleTextObject::SetText(const std::u16string& text) {
 
 void TActiveStyleTextObject::Paint(Canvas& canvas, const RectF& box) {
   if (text_.empty()) return;
-  FontSpec spec = StyleOf(this).textFont;
-  spec.size = FontSize;
-  spec.bold = false;
-  Font font = Fonts().Get(spec);
+  FontSpec face = StyleOf(this).textFont;
+  face.size = FontSize;
+  face.bold = false;
+  Font font = Fonts().Get(face);
   if (!font.IsValid()) return;
   canvas.DrawText(box, text_, font, Active ? ActiveColor : Color, HorzAlign, WordWrap);
 }

@@ -10,6 +10,7 @@
 #include "toolkit/Style.h"
 #include "toolkit/StyleObjects.h"
 #include "toolkit/render/Canvas.h"
+#include "toolkit/render/Font.h"
 
 namespace dw {
 
@@ -203,6 +204,13 @@ void TTreeView::Paint(Canvas& canvas, const RectF& box) {
         }
         return true;
       });
+    } else {
+      // Not styled yet: the text alone, where the style would put it.
+      Font font = Fonts().Get(style.textFont);
+      if (font.IsValid()) {
+        RectF textBox{rowBox.Left + 20, rowBox.Top, rowBox.Right, rowBox.Bottom};
+        canvas.DrawText(textBox, item.Text(), font, style.textColor, TextAlign::Leading, false);
+      }
     }
     if (!row.enabled) canvas.PopOpacity();
     return true;

@@ -16,8 +16,9 @@ class TCheckBox;
 class TActiveStyleTextObject;
 
 // Items are laid out by their tree view, row by row, without recursion: trees may be
-// thousands of levels deep. The tree view also paints and hit-tests its rows itself, so
-// nothing else walks down the items.
+// thousands of levels deep. Only the rows in view get their boxes (a row further down keeps
+// its last one until it comes into view). The tree view also paints and hit-tests its rows
+// itself, so nothing else walks down the items. There is no scrolling and no selection.
 class TTreeView : public Control {
  public:
   explicit TTreeView(Component* owner);
