@@ -142,6 +142,23 @@ TEST_F(TreeViewTest, ReappliedStyleParksTheOldPartsDetached) {
   EXPECT_EQ(item->Count(), 0);
 }
 
+TEST_F(TreeViewTest, StyleReappliedFromInsideAPartsOwnHandler) {
+  TTreeViewItem* item = AddItem(tree_, u"Item");
+  auto* check = dynamic_cast<TCheckBox*>(item->FindStyleResource("check"));
+  ASSERT_NE(check, nullptr);
+  // The handler reads its own capture after the reapplication has detached it.
+  const std::string capture = "still here after the style went";
+  std::size_t seen = 0;
+  check->OnChange = [item, capture, &seen](Component*) {
+    item->ApplyStyleLookup();
+    seen = capture.size();
+  };
+  check->SetIsChecked(true);
+  EXPECT_EQ(seen, capture.size());
+  EXPECT_FALSE(static_cast<bool>(check->OnChange));
+  EXPECT_NE(item->FindStyleResource("check"), check);
+}
+
 TEST_F(TreeViewTest, RowsAreLaidOutByExpansion) {
   TTreeViewItem* a = AddItem(tree_, u"A");
   TTreeViewItem* a1 = AddItem(a, u"A1");

@@ -25,7 +25,10 @@ void TCheckBox::SetIsChecked(bool value) {
   if (value == checked_) return;
   checked_ = value;
   Repaint();
-  if (!IsLoading() && OnChange) OnChange(this);
+  if (IsLoading() || !OnChange) return;
+  // A copy: the handler may replace or clear OnChange (a tree item's style applied anew).
+  NotifyEvent handler = OnChange;
+  handler(this);
 }
 
 void TCheckBox::SetText(const std::u16string& text) {
@@ -96,7 +99,10 @@ bool TRadioButton::UncheckIfGroupMember(TRadioButton* other) {
 }
 
 void TRadioButton::NotifyChange() {
-  if (!IsLoading() && OnChange) OnChange(this);
+  if (IsLoading() || !OnChange) return;
+  // A copy: the handler may replace or clear OnChange (a tree item's style applied anew).
+  NotifyEvent handler = OnChange;
+  handler(this);
 }
 
 void TRadioButton::DoClick() {
