@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64  # the DLLs (binutils-mingw-w64 comes along)
   wine64 xvfb xauth                        # running the x86_64 DLL and demo host
   imagemagick python3                      # screenshots: looking at them, checking them
+  clang libclang-rt-14-dev                 # fuzzers (libFuzzer with ASan and UBSan)
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/native/FileFontSource.h"
+#include "platform/native/JpegTables.h"
 #include "platform/native/StbImageDecoder.h"
 #include "platform/native/Utf8.h"
 
@@ -117,6 +118,103 @@ TEST(StbImageDecoderTest, FailsOnBytesItCannotRead) {
   EXPECT_FALSE(decoder.Decode(truncated.data(), truncated.size()).has_value());
   EXPECT_FALSE(decoder.Decode(kPng.data(), 0).has_value());
   EXPECT_FALSE(decoder.Decode(nullptr, 0).has_value());
+}
+
+// 16-bit PNM pictures, grey and RGB, of any size: stb_image's own conversion of these to
+// four channels reads past its buffer (the sanitizers and the picture fuzzer caught it). Each
+// sample has equal high and low bytes, so either byte order gives the same 8-bit value.
+TEST(StbImageDecoderTest, DecodesSixteenBitPnmWithoutReadingPastTheSamples) {
+  auto pnm = [](const std::string& header, const std::vector<std::uint8_t>& samples) {
+    std::vector<std::uint8_t> bytes(header.begin(), header.end());
+    for (std::uint8_t sample : samples) {
+      bytes.push_back(sample);
+      bytes.push_back(sample);
+    }
+    return bytes;
+  };
+  StbImageDecoder decoder;
+  const std::vector<std::uint8_t> grey = pnm("P5\n3 1\n65535\n", {0x00, 0x80, 0xFF});
+  std::optional<Bitmap> greyPicture = decoder.Decode(grey.data(), grey.size());
+  ASSERT_TRUE(greyPicture.has_value());
+  EXPECT_EQ(greyPicture->width, 3);
+  EXPECT_EQ(greyPicture->height, 1);
+  EXPECT_EQ(greyPicture->pixels,
+            (std::vector<std::uint32_t>{0xFF000000u, 0xFF808080u, 0xFFFFFFFFu}));
+
+  const std::vector<std::uint8_t> rgb =
+      pnm("P6\n1 2\n1000\n", {0x12, 0x34, 0x56, 0xAB, 0xCD, 0xEF});
+  std::optional<Bitmap> rgbPicture = decoder.Decode(rgb.data(), rgb.size());
+  ASSERT_TRUE(rgbPicture.has_value());
+  EXPECT_EQ(rgbPicture->pixels, (std::vector<std::uint32_t>{0xFF123456u, 0xFFABCDEFu}));
+
+  // Cut short: no picture, or one of the stated size; never a read beyond the bytes.
+  const std::vector<std::uint8_t> cut(grey.begin(), grey.end() - 3);
+  std::optional<Bitmap> cutPicture = decoder.Decode(cut.data(), cut.size());
+  if (cutPicture) {
+    EXPECT_EQ(cutPicture->pixels.size(), 3u);
+  }
+}
+
+// JPEG segments around one Huffman table (DHT) whose sixteen code counts add up to `codes`.
+std::vector<std::uint8_t> JpegWithTable(std::size_t codes, const std::vector<std::uint8_t>& before,
+                                        bool inAppSegment = false) {
+  std::vector<std::uint8_t> table = {0x00};  // class 0, slot 0
+  for (int bits = 0; bits < 16; ++bits) {
+    table.push_back(static_cast<std::uint8_t>(codes / 16 + (bits < static_cast<int>(codes % 16))));
+  }
+  for (std::size_t i = 0; i < codes; ++i) table.push_back(static_cast<std::uint8_t>(i));
+  std::vector<std::uint8_t> segment = {0xFF, 0xC4};
+  const std::size_t length = table.size() + 2;
+  segment.push_back(static_cast<std::uint8_t>(length >> 8));
+  segment.push_back(static_cast<std::uint8_t>(length));
+  segment.insert(segment.end(), table.begin(), table.end());
+
+  std::vector<std::uint8_t> jpeg = {0xFF, 0xD8};
+  jpeg.insert(jpeg.end(), before.begin(), before.end());
+  if (inAppSegment) {
+    // The same bytes as the payload of an APP1 segment are not a table.
+    const std::size_t appLength = segment.size() + 2;
+    jpeg.insert(jpeg.end(), {0xFF, 0xE1, static_cast<std::uint8_t>(appLength >> 8),
+                             static_cast<std::uint8_t>(appLength)});
+  }
+  jpeg.insert(jpeg.end(), segment.begin(), segment.end());
+  jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+  return jpeg;
+}
+
+// A Huffman table of more than 256 codes makes stb_image write past its arrays (the picture
+// fuzzer found it): such data is refused before it reaches the decoder, wherever the table
+// stands, and tables that fit, or bytes that only look like one, pass.
+TEST(StbImageDecoderTest, RefusesJpegHuffmanTablesOfMoreThan256Codes) {
+  // A scan header and entropy-coded data with a stuffed 0xFF 0x00 and a restart marker.
+  const std::vector<std::uint8_t> scan = {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F,
+                                          0x00, 0x12, 0xFF, 0x00, 0x34, 0xFF, 0xD0, 0x56};
+  struct Case {
+    std::size_t codes;
+    std::vector<std::uint8_t> before;
+    bool inAppSegment;
+    bool fits;
+  };
+  const Case cases[] = {{12, {}, false, true},   {256, {}, false, true},    {257, {}, false, false},
+                        {272, {}, false, false}, {272, scan, false, false}, {272, {}, true, true},
+                        {256, scan, false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.codes << " codes, after a scan: " << !c.before.empty()
+                                      << ", in APP1: " << c.inAppSegment);
+    const std::vector<std::uint8_t> jpeg = JpegWithTable(c.codes, c.before, c.inAppSegment);
+    EXPECT_EQ(JpegHuffmanTablesFit(jpeg.data(), jpeg.size()), c.fits);
+  }
+  EXPECT_TRUE(JpegHuffmanTablesFit(kPng.data(), kPng.size()));
+  EXPECT_TRUE(JpegHuffmanTablesFit(nullptr, 0));
+
+  // Through the decoder: no picture, and (under the sanitizers) no write past the tables.
+  StbImageDecoder decoder;
+  const std::vector<std::uint8_t> bad = JpegWithTable(272, {});
+  EXPECT_FALSE(decoder.Decode(bad.data(), bad.size()).has_value());
+  // A length that runs past the end: the missing bytes count as zeros, as the decoder reads.
+  std::vector<std::uint8_t> cut = JpegWithTable(12, {});
+  cut.resize(8);
+  EXPECT_TRUE(JpegHuffmanTablesFit(cut.data(), cut.size()));
 }
 
 TEST(StbImageDecoderTest, DecodesFilesByUnicodeName) {
