@@ -27,11 +27,13 @@ CXX=${DW_FUZZ_CXX:-clang++} cmake -S . -B "$dir" "${generator[@]}" -Wno-dev \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDW_FUZZ=ON >/dev/null
 cmake --build "$dir" -j "${DW_JOBS:-2}" --target "${fuzzers[@]}"
 
-max_len() {
+# Each input of the component fuzzer builds a whole form first: long inputs (many calls per
+# form) from the start find more in the same time.
+options() {
   case $1 in
-    fuzz_picture) echo 65536 ;;
-    fuzz_components) echo 16384 ;;
-    *) echo 4096 ;;
+    fuzz_picture) echo -max_len=65536 ;;
+    fuzz_components) echo -max_len=4096 -len_control=0 ;;
+    *) echo -max_len=4096 ;;
   esac
 }
 
@@ -44,7 +46,8 @@ for fuzzer in "${fuzzers[@]}"; do
   [[ -n ${DW_FUZZ_SEED:-} ]] && seed=(-seed="$DW_FUZZ_SEED")
   echo "== $fuzzer for ${seconds}s (log: $log)"
   status=0
-  "$dir/fuzz/$fuzzer" "${seed[@]}" -max_total_time="$seconds" -max_len="$(max_len "$fuzzer")" \
+  # shellcheck disable=SC2046
+  "$dir/fuzz/$fuzzer" "${seed[@]}" -max_total_time="$seconds" $(options "$fuzzer") \
     -timeout=60 -rss_limit_mb=4096 -print_final_stats=1 \
     -artifact_prefix="$dir/artifacts/$fuzzer-" \
     "$dir/corpus/$fuzzer" "fuzz/corpus/$fuzzer" >"$log" 2>&1 || status=$?
