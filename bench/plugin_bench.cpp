@@ -46,6 +46,9 @@ void BM_FramesOver10VirtualSeconds(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["frames_per_virtual_s"] = frames / 10.0;
+  static const char* const kSceneNames[] = {"Welcome, nothing moves", "Installation clock",
+                                            "slideshow pan"};
+  state.SetLabel(kSceneNames[scene]);
 }
 BENCHMARK(BM_FramesOver10VirtualSeconds)
     ->ArgName("scene")
