@@ -2,6 +2,8 @@
 # Runs every test: installs what is missing, builds natively and both DLLs, runs the tests
 # again under ASan and UBSan (scripts/test-sanitizers.sh) and every fuzzer for 20 s
 # (scripts/fuzz.sh), then ctest, which includes the static checks of the DLLs (tests/abi).
+# Every part runs even when an earlier one failed; the last lines name the parts that
+# failed and repeat the end of their output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,10 +11,34 @@ bash scripts/install-deps.sh
 build_root=${DW_BUILD_ROOT:-build}
 bash scripts/build.sh "$build_root/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-status=0
-bash scripts/test-sanitizers.sh || status=1
-DW_FUZZ_SEED=1 bash scripts/fuzz.sh 20 || status=1
+logs=$build_root/test-logs
+mkdir -p "$logs"
+failed=()
 
+# Runs one part, showing its output and keeping it in $logs/<name>.log.
+part() {
+  local name=$1
+  shift
+  local status=0
+  "$@" 2>&1 | tee "$logs/$name.log" || status=$?
+  ((status == 0)) || failed+=("$name")
+}
+
+part sanitizers bash scripts/test-sanitizers.sh
+part fuzzers env DW_FUZZ_SEED=1 bash scripts/fuzz.sh 20
 echo "== running tests"
-ctest --test-dir "$build_root/test" --output-on-failure -j "${DW_JOBS:-2}" || status=1
-exit "$status"
+part ctest ctest --test-dir "$build_root/test" --output-on-failure -j "${DW_JOBS:-2}"
+
+echo "== summary"
+if ((${#failed[@]} == 0)); then
+  echo "All parts passed: sanitizers, fuzzers, ctest."
+  exit 0
+fi
+for name in "${failed[@]}"; do
+  echo "!! $name failed; its findings and the end of its output ($logs/$name.log):"
+  grep -E '^!!|FAILED|ERROR|runtime error|fuzz check failed|SUMMARY|Test unit written' \
+    "$logs/$name.log" | head -30 || true
+  tail -n 15 "$logs/$name.log"
+done
+echo "Failed parts: ${failed[*]}"
+exit 1

@@ -33,6 +33,10 @@ std::optional<Bitmap> DecodeSixteenBitPnm(const std::uint8_t* bytes, std::size_t
   stbi_uc* samples =
       stbi_load_from_memory(bytes, static_cast<int>(count), &width, &height, nullptr, channels);
   if (!samples) return std::nullopt;
+  if (width <= 0 || height <= 0) {
+    stbi_image_free(samples);
+    return std::nullopt;
+  }
   Bitmap bitmap;
   bitmap.width = width;
   bitmap.height = height;
@@ -59,6 +63,11 @@ std::optional<Bitmap> StbImageDecoder::Decode(const std::uint8_t* bytes, std::si
   stbi_uc* rgba =
       stbi_load_from_memory(bytes, static_cast<int>(count), &width, &height, &channels, 4);
   if (!rgba) return std::nullopt;
+  // stb_image reads a PNM whose header has a zero side as a picture without pixels.
+  if (width <= 0 || height <= 0) {
+    stbi_image_free(rgba);
+    return std::nullopt;
+  }
   Bitmap bitmap;
   bitmap.width = width;
   bitmap.height = height;
