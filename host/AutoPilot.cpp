@@ -5,6 +5,7 @@
 #include "host/HostLog.h"
 #include "host/HostWizard.h"
 #include "host/Screenshot.h"
+#include "host/Script.h"
 
 namespace host {
 
@@ -158,6 +159,7 @@ void AutoPilot::AddScreenshot(int delayMs, const char* name) {
 void AutoPilot::BuildSteps() {
   Add(1200, "geometry", [] {
     LogGeometry("shown");
+    LogWorkingSet("on the Welcome page");
     return true;
   });
   AddScreenshot(0, "welcome");

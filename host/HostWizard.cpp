@@ -211,9 +211,13 @@ bool CreateHostWindow() {
   originalBrowseProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       wizard.browseButton, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BrowseButtonProc)));
   ShowPage();
+  return true;
+}
+
+void ShowHostWindow() {
+  HostWizard& wizard = Wizard();
   ShowWindow(wizard.window, SW_SHOW);
   UpdateWindow(wizard.window);
-  return true;
 }
 
 HWND FindFormWindow() {

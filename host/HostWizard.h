@@ -38,7 +38,11 @@ HostWizard& Wizard();
 constexpr int kPageCount = 5;
 constexpr int kInstallingPage = 3;
 
+// Creates the wizard window with its buttons, hidden.
 bool CreateHostWindow();
+// Shows the wizard window: after the setup script, as an installer shows its wizard once its
+// initialisation (which calls func01 to func03) has run.
+void ShowHostWindow();
 // The child window of the host window that the host did not create: the plug-in's form.
 HWND FindFormWindow();
 // Pumps messages until the main window is gone; returns the quit code.

@@ -10,6 +10,7 @@ struct Options {
   std::wstring screenshots;  // --screenshots DIR: a BMP of each stage
   bool fail = false;         // --fail: the installation reports failure
   std::wstring pictures;     // --pictures DIR: slides from these files
+  bool noSlides = false;     // --no-slides: no func12/func13 (measures the form alone)
   bool badInput = false;     // --bad-input: null texts, undecodable pictures, bad queries
   bool debugOutput = false;  // --debug-output: print the plug-in's debug strings
   std::wstring dll;          // --dll PATH: default duskwizard.dll beside the executable

@@ -87,6 +87,15 @@ void AddBadInput(HostWizard& wizard, HostStrings& strings) {
   wizard.plugin.Func04(nullptr);
 }
 
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
+         static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
 void LogWorkingSet(const char* when) {
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof(counters);
@@ -96,15 +105,6 @@ void LogWorkingSet(const char* when) {
         static_cast<unsigned long long>(counters.PeakWorkingSetSize / 1024));
   }
 }
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
-         static_cast<double>(frequency.QuadPart);
-}
-
-}  // namespace
 
 bool RunSetupScript() {
   HostWizard& wizard = Wizard();
@@ -122,7 +122,7 @@ bool RunSetupScript() {
 
   Log("host: func08 \"Duskhost Demo\" \"250\"");
   wizard.plugin.Func08(strings.Make(L"Duskhost Demo"), strings.Make(L"250"));
-  AddSlides(wizard, strings);
+  if (!wizard.options.noSlides) AddSlides(wizard, strings);
   for (const wchar_t* name : {L"Ada Example", L"Bo Sample"}) {
     Log("host: func14 \"%s\"", ToUtf8(name).c_str());
     wizard.plugin.Func14(strings.Make(name));

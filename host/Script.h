@@ -8,5 +8,7 @@ namespace host {
 bool RunSetupScript();
 // At the end: what the user chose, as the script reads it.
 void ReadChoices();
+// Logs the process's working set (and its peak) with the moment it is taken at.
+void LogWorkingSet(const char* when);
 
 }  // namespace host

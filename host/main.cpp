@@ -69,6 +69,7 @@ int wmain(int argc, wchar_t** argv) {
   int exitCode = 1;
   Log("host: loading %s", ToUtf8(wizard.options.dll).c_str());
   if (wizard.plugin.Load(wizard.options.dll) && CreateHostWindow() && RunSetupScript()) {
+    ShowHostWindow();
     AutoPilot autoPilot;
     if (wizard.options.automatic) {
       wizard.autoPilot = &autoPilot;

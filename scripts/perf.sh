@@ -31,6 +31,8 @@ for bench in "${benches[@]}"; do
   "$dir/$bench" --benchmark_format=console --benchmark_out_format=json \
     --benchmark_out="$results/$bench.json" >&2
 done
+echo "== running the demo host under Wine (scripts/perf-wine.sh)" >&2
+bash scripts/perf-wine.sh "$results/wine.json.txt" "${DW_WINE_RUNS:-5}" || true
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 table=$(python3 - "$results" "$load_before" "$load_after" <<'PY'
@@ -94,6 +96,39 @@ for path in sorted(glob.glob(os.path.join(results, "*.json"))):
         name = run["run_name"] + (" (median)" if run.get("run_type") == "aggregate" else "")
         rows.append((program, name, duration(run["real_time"] * scale),
                      duration(run["cpu_time"] * scale), counters(run)))
+
+def megabytes(kb):
+    return f"{kb / 1024:.1f} MB" if kb is not None else "?"
+
+wine_path = os.path.join(results, "wine.json.txt")
+wine = json.load(open(wine_path)) if os.path.exists(wine_path) else {"skipped": True}
+if wine.get("skipped"):
+    rows.append(("duskhost (Wine)", "func01, working set, frames", "", "",
+                 "not measured: needs wine64, xvfb and the cross builds (scripts/build.sh)"))
+else:
+    runs = f"median of {wine['runs']} runs"
+    if wine.get("func01_median_ms") is not None:
+        times = ", ".join(f"{t:g}" for t in wine["func01_ms"])
+        rows.append(("duskhost (Wine)", f"func01, {runs}", f"{wine['func01_median_ms']:g} ms", "",
+                     f"runs: {times} ms"))
+    if wine.get("window_calls_median_ms") is not None:
+        times = ", ".join(f"{t:g}" for t in wine["window_calls_ms"])
+        rows.append(("window_calls_floor (Wine)", f"func01's window calls alone, {runs}",
+                     f"{wine['window_calls_median_ms']:g} ms", "", f"runs: {times} ms"))
+    if wine.get("dll_share_median_kb") is not None:
+        processes = ", ".join(megabytes(kb) for kb in wine["process_shown_kb"] if kb)
+        rows.append(("duskhost (Wine)", "working set on the drawn Welcome page, no slides", "", "",
+                     f"DLL's share {megabytes(wine['dll_share_median_kb'])} ({runs}); "
+                     f"whole process {processes}"))
+        rows.append(("duskhost (Wine)", "working set on the drawn Welcome page, four 1280 x 720 slides", "", "",
+                     f"DLL's share {megabytes(wine['with_slides_dll_share_kb'])}; whole process "
+                     f"{megabytes(wine['with_slides_process_shown_kb'])}"))
+    rows.append(("duskhost (Wine)", "frames presented, Welcome page idle", "", "",
+                 f"{wine['idle_frames_per_s']:g} per second ({wine['idle_reports']} frame reports "
+                 "from 2 s after func03 to the end of an 8 s run)"))
+    if wine.get("pan_frames_per_s") is not None:
+        rows.append(("duskhost (Wine)", "frames presented, Welcome page during a slide pan", "", "",
+                     f"{wine['pan_frames_per_s']:.1f} per second (median)"))
 
 for arch in ("i686", "x86_64"):
     dll = os.path.join("dist", arch, "duskwizard.dll")
