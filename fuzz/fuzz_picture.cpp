@@ -8,6 +8,7 @@
 
 #include "fuzz/FuzzHost.h"
 #include "platform/native/JpegTables.h"
+#include "platform/native/PnmHeader.h"
 #include "toolkit/Image.h"
 
 namespace {
@@ -23,9 +24,9 @@ constexpr long long kMaxPixels = 4096LL * 4096LL;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0 || size > 1'000'000) return 0;
   int width = 0, height = 0, channels = 0;
-  // stb_image's header reading has the decoder's Huffman table fault too: only data that
-  // passes the decoder's own check is measured here.
-  if (dw::native::JpegHuffmanTablesFit(data, size) &&
+  // stb_image's header reading has the decoder's Huffman table and PNM number faults too:
+  // only data that passes the decoder's own checks is measured here.
+  if (dw::native::JpegHuffmanTablesFit(data, size) && dw::native::PnmHeaderNumbersFit(data, size) &&
       stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) &&
       static_cast<long long>(width) * height > kMaxPixels) {
     return 0;

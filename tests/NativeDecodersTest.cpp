@@ -9,6 +9,7 @@
 
 #include "platform/native/FileFontSource.h"
 #include "platform/native/JpegTables.h"
+#include "platform/native/PnmHeader.h"
 #include "platform/native/StbImageDecoder.h"
 #include "platform/native/Utf8.h"
 
@@ -130,6 +131,29 @@ TEST(StbImageDecoderTest, FailsOnPnmHeadersWithAZeroSide) {
     bytes.resize(bytes.size() + 64, 0x7F);
     EXPECT_FALSE(decoder.Decode(bytes.data(), bytes.size()).has_value()) << header;
   }
+}
+
+// PNM header numbers beyond an int make stb_image overflow a signed int while it reads
+// them (the picture fuzzer found it): refused before the decoder; the largest int passes
+// the check and is the decoder's to refuse.
+TEST(StbImageDecoderTest, RefusesPnmHeaderNumbersBeyondAnInt) {
+  StbImageDecoder decoder;
+  for (const std::string header :
+       {"P6\n2222222222 5\n255\n", "P5 4\n# comment\n99999999999\n255\n", "P6\n2 2\n2147483648\n",
+        "P6\n2 2\n000000000000000000002147483648\n"}) {
+    std::vector<std::uint8_t> bytes(header.begin(), header.end());
+    bytes.resize(bytes.size() + 16, 0x7F);
+    EXPECT_FALSE(PnmHeaderNumbersFit(bytes.data(), bytes.size())) << header;
+    EXPECT_FALSE(decoder.Decode(bytes.data(), bytes.size()).has_value()) << header;
+  }
+  const std::string largest = "P6\n2147483647 1\n255\n";
+  const std::string plain = "P6\n# 99999999999 in a comment\n2 1\n255\n";
+  EXPECT_TRUE(
+      PnmHeaderNumbersFit(reinterpret_cast<const std::uint8_t*>(largest.data()), largest.size()));
+  std::vector<std::uint8_t> picture(plain.begin(), plain.end());
+  picture.insert(picture.end(), {1, 2, 3, 4, 5, 6});
+  EXPECT_TRUE(PnmHeaderNumbersFit(picture.data(), picture.size()));
+  ASSERT_TRUE(decoder.Decode(picture.data(), picture.size()).has_value());
 }
 
 // 16-bit PNM pictures, grey and RGB, of any size: stb_image's own conversion of these to

@@ -5,6 +5,7 @@
 
 #include "platform/native/FileBytes.h"
 #include "platform/native/JpegTables.h"
+#include "platform/native/PnmHeader.h"
 #include "platform/native/Utf8.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -57,7 +58,9 @@ std::optional<Bitmap> DecodeSixteenBitPnm(const std::uint8_t* bytes, std::size_t
 
 std::optional<Bitmap> StbImageDecoder::Decode(const std::uint8_t* bytes, std::size_t count) {
   if (!bytes || count == 0 || count > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
-  if (!JpegHuffmanTablesFit(bytes, count)) return std::nullopt;
+  if (!JpegHuffmanTablesFit(bytes, count) || !PnmHeaderNumbersFit(bytes, count)) {
+    return std::nullopt;
+  }
   if (IsSixteenBitPnm(bytes, count)) return DecodeSixteenBitPnm(bytes, count);
   int width = 0, height = 0, channels = 0;
   stbi_uc* rgba =
