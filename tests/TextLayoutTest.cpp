@@ -38,6 +38,17 @@ TEST_P(LineBreaking, GivesTheExpectedLines) {
   EXPECT_EQ(Lines(c.text, c.width, c.wrap), c.lines) << c.name;
 }
 
+// The case's name as a test name: letters and digits, words joined by underscores.
+std::string CaseName(const ::testing::TestParamInfo<BreakCase>& info) {
+  std::string name;
+  for (const char* c = info.param.name; *c != '\0'; ++c) {
+    const bool alnum =
+        (*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9');
+    name += alnum ? *c : '_';
+  }
+  return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, LineBreaking,
     ::testing::Values(
@@ -54,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"line feeds while wrapping", U"ab cd\nef", 30, true, {U"ab", U"cd", U"ef"}},
         BreakCase{"empty lines kept", U"a\n\nb\n", 100, true, {U"a", U"", U"b", U""}},
         BreakCase{"leading spaces kept", U"  ab", 100, true, {U"  ab"}},
-        BreakCase{"trailing spaces not counted", U"ab   ", 20, true, {U"ab"}}));
+        BreakCase{"trailing spaces not counted", U"ab   ", 20, true, {U"ab"}}),
+    CaseName);
 
 TEST(TextLayoutTest, ATextMeasuredAsWideAsItsBoxDoesNotWrapFromRounding) {
   // Widths that do not add up exactly in floating point.
