@@ -245,6 +245,13 @@ TEST(StbImageDecoderTest, RefusesJpegHuffmanTablesOfMoreThan256Codes) {
   }
   EXPECT_TRUE(JpegHuffmanTablesFit(kPng.data(), kPng.size()));
   EXPECT_TRUE(JpegHuffmanTablesFit(nullptr, 0));
+  // Fill bytes before the start marker: the decoder still reads a JPEG (the fuzzer's find).
+  std::vector<std::uint8_t> filled = JpegWithTable(272, {});
+  filled.insert(filled.begin(), {0xFF, 0xFF});
+  EXPECT_FALSE(JpegHuffmanTablesFit(filled.data(), filled.size()));
+  filled = JpegWithTable(256, {});
+  filled.insert(filled.begin(), 0xFF);
+  EXPECT_TRUE(JpegHuffmanTablesFit(filled.data(), filled.size()));
 
   // Through the decoder: no picture, and (under the sanitizers) no write past the tables.
   StbImageDecoder decoder;

@@ -36,11 +36,15 @@ bool TablesFit(const Bytes& bytes, std::size_t start, std::size_t length) {
 }  // namespace
 
 bool JpegHuffmanTablesFit(const std::uint8_t* data, std::size_t count) {
-  if (data == nullptr || count < 2 || data[0] != 0xFF || data[1] != 0xD8) return true;
+  if (data == nullptr || count < 2 || data[0] != 0xFF) return true;
+  // The decoder reads the start marker as any marker: fill bytes (0xFF) may come before it.
+  std::size_t i = 1;
+  while (i < count && data[i] == 0xFF) ++i;
+  if (i >= count || data[i] != 0xD8) return true;
+  ++i;
   const Bytes bytes(data, count);
   // Walk the markers as the decoder does, stepping over each segment by its length and
   // through entropy-coded data byte by byte.
-  std::size_t i = 2;
   while (i + 1 < count) {
     if (data[i] != 0xFF || data[i + 1] == 0xFF) {
       ++i;  // entropy-coded data, or fill bytes before a marker
