@@ -33,6 +33,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       options->badInput = true;
     } else if (option == L"--unload") {
       options->unload = true;
+    } else if (option == L"--show-first") {
+      options->showFirst = true;
     } else if (option == L"--no-slides") {
       options->noSlides = true;
     } else if (option == L"--debug-output") {
@@ -47,7 +49,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       options->installMs = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
     } else {
       Log("usage: duskhost [--auto] [--screenshots DIR] [--fail] [--pictures DIR] "
-          "[--no-slides] [--bad-input] [--debug-output] [--dll PATH] [--install-ms N] [--unload]");
+          "[--no-slides] [--show-first] [--bad-input] [--debug-output] [--dll PATH] [--install-ms "
+          "N] [--unload]");
       return false;
     }
   }

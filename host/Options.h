@@ -11,6 +11,7 @@ struct Options {
   bool fail = false;         // --fail: the installation reports failure
   std::wstring pictures;     // --pictures DIR: slides from these files
   bool noSlides = false;     // --no-slides: no func12/func13 (measures the form alone)
+  bool showFirst = false;    // --show-first: show the window before the setup script
   bool badInput = false;     // --bad-input: null texts, undecodable pictures, bad queries
   bool debugOutput = false;  // --debug-output: print the plug-in's debug strings
   std::wstring dll;          // --dll PATH: default duskwizard.dll beside the executable

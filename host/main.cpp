@@ -68,7 +68,9 @@ int wmain(int argc, wchar_t** argv) {
 
   int exitCode = 1;
   Log("host: loading %s", ToUtf8(wizard.options.dll).c_str());
-  if (wizard.plugin.Load(wizard.options.dll) && CreateHostWindow() && RunSetupScript()) {
+  const bool created = wizard.plugin.Load(wizard.options.dll) && CreateHostWindow();
+  if (created && wizard.options.showFirst) ShowHostWindow();
+  if (created && RunSetupScript()) {
     ShowHostWindow();
     AutoPilot autoPilot;
     if (wizard.options.automatic) {

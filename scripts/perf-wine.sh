@@ -65,6 +65,12 @@ if [[ -f $floor_exe ]]; then
     floor_logs+=("$work/floor$i.log")
   done
 fi
+shown_logs=()
+for ((i = 1; i <= runs; ++i)); do
+  echo "== perf-wine: run $i of $runs without slides, the host window shown first" >&2
+  run "$work/shown$i.log" 240 --auto --no-slides --show-first --install-ms 1000
+  shown_logs+=("$work/shown$i.log")
+done
 echo "== perf-wine: one run with slides" >&2
 run "$work/slides.log" 240 --auto --install-ms 1000
 # Without --auto the host waits on the Welcome page: idle without slides, panning with them.
@@ -72,11 +78,12 @@ echo "== perf-wine: 8 s on the Welcome page without slides, then with slides" >&
 run "$work/idle.log" 8 --no-slides
 run "$work/pan.log" 8
 
-python3 - "$out" "$work" "${#logs[@]}" "${logs[@]}" "${floor_logs[@]}" <<'PY'
+python3 - "$out" "$work" "${#logs[@]}" "${logs[@]}" "${shown_logs[@]}" "${floor_logs[@]}" <<'PY'
 import json, re, statistics, sys
 
 out, work, count, *paths = sys.argv[1:]
-logs, floor_logs = paths[:int(count)], paths[int(count):]
+count = int(count)
+logs, shown_logs, floor_logs = paths[:count], paths[count:2 * count], paths[2 * count:]
 
 def text(path):
     return open(path, errors="replace").read()
@@ -103,6 +110,7 @@ def frames_after_start(log):
 
 runs = [text(p) for p in logs]
 times = [t for t in map(func01, runs) if t is not None]
+shown_times = [t for t in (func01(text(p)) for p in shown_logs) if t is not None]
 # The working set once the form has drawn its Welcome page, a second after the host showed it.
 SHOWN = "on the Welcome page"
 shares = [working_set(r, SHOWN) - working_set(r, "before func01") for r in runs
@@ -120,6 +128,8 @@ result = {
     "finished": sum("DUSKHOST DONE exit=0" in r for r in runs),
     "func01_ms": times,
     "func01_median_ms": statistics.median(times) if times else None,
+    "func01_shown_first_ms": shown_times,
+    "func01_shown_first_median_ms": statistics.median(shown_times) if shown_times else None,
     "window_calls_ms": floor,
     "window_calls_median_ms": statistics.median(floor) if floor else None,
     "process_shown_kb": [working_set(r, SHOWN) for r in runs],
