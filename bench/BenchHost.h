@@ -10,6 +10,7 @@
 #include "duskwizard.h"
 #include "form/PageFlow.h"
 #include "form/WizardForm.h"
+#include "platform/sim/HostStringBuffer.h"
 #include "platform/sim/SimulatedPlatform.h"
 #include "plugin/PluginState.h"
 
@@ -20,21 +21,8 @@
 
 namespace dw::bench {
 
-// A text in the host's string layout: reference count, length, code units, zero.
-class HostText {
- public:
-  explicit HostText(const std::u16string& text) : units_(4 + text.size() + 1, u'\0') {
-    const std::int32_t refCount = -1;
-    const auto length = static_cast<std::int32_t>(text.size());
-    std::memcpy(units_.data(), &refCount, 4);
-    std::memcpy(units_.data() + 2, &length, 4);
-    std::copy(text.begin(), text.end(), units_.begin() + 4);
-  }
-  DuskwizardHostString get() const { return units_.data() + 4; }
-
- private:
-  std::vector<char16_t> units_;
-};
+// A text in the host's string layout.
+using HostText = sim::HostStringBuffer;
 
 // A photo-like picture, RGB: gradients with fine noise, so no flat-colour shortcut applies.
 inline std::vector<std::uint8_t> PhotoRgb(int width, int height, std::uint32_t seed) {

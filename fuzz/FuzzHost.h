@@ -11,6 +11,7 @@
 
 #include "duskwizard.h"
 #include "form/WizardForm.h"
+#include "platform/sim/HostStringBuffer.h"
 #include "platform/sim/SimulatedPlatform.h"
 #include "plugin/PluginState.h"
 
@@ -26,24 +27,12 @@ inline void Check(bool condition, const char* what) {
   if (!condition) Fail(what);
 }
 
-// Reference count, length, the units and a terminating zero. The length is the caller's
-// choice, as a broken host's might be, but never more than the units in the buffer: the
-// plug-in trusts the host for that much.
-class HostStringBuffer {
- public:
-  HostStringBuffer(const std::u16string& units, std::int32_t length)
-      : storage_(4 + units.size() + 1, u'\0') {
-    if (length > static_cast<std::int64_t>(units.size())) Fail("length beyond the buffer");
-    const std::int32_t refCount = -1;
-    std::memcpy(storage_.data(), &refCount, 4);
-    std::memcpy(storage_.data() + 2, &length, 4);
-    std::copy(units.begin(), units.end(), storage_.begin() + 4);
-  }
-  DuskwizardHostString get() const { return storage_.data() + 4; }
-
- private:
-  std::vector<char16_t> storage_;
-};
+// A host string whose length is the caller's choice, as a broken host's might be, but never
+// more than the units in the buffer: the plug-in trusts the host for that much.
+inline sim::HostStringBuffer HostString(const std::u16string& units, std::int32_t length) {
+  if (length > static_cast<std::int64_t>(units.size())) Fail("length beyond the buffer");
+  return sim::HostStringBuffer(units, length);
+}
 
 // The plug-in after func01 with three fake host windows; everything goes when it goes.
 class PluginHost {

@@ -134,8 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int32_t nameLength = LengthFor(input, nameUnits);
   const std::u16string spaceUnits = Units(input, 64);
   const std::int32_t spaceLength = LengthFor(input, spaceUnits);
-  const dw::fuzz::HostStringBuffer name(nameUnits, nameLength);
-  const dw::fuzz::HostStringBuffer space(spaceUnits, spaceLength);
+  const auto name = dw::fuzz::HostString(nameUnits, nameLength);
+  const auto space = dw::fuzz::HostString(spaceUnits, spaceLength);
   Check(dw::HostStringText(name.get()) == Expected(nameUnits, nameLength), "host string text");
   const bool nullName = input.ConsumeBool();
   func08(nullName ? nullptr : name.get(), space.get());

@@ -147,8 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Only the low byte of the Boolean's slot counts; the rest is noise.
         const auto slot = input.ConsumeIntegral<std::uint32_t>();
         const bool unlisted = (slot & 0xFFu) != 0;
-        func09(dw::fuzz::HostStringBuffer(path, static_cast<std::int32_t>(path.size())).get(),
-               value, group, slot);
+        func09(dw::fuzz::HostString(path, static_cast<std::int32_t>(path.size())).get(), value,
+               group, slot);
         if (!unlisted) ++listed;
         Check(host.sim.errors.size() == errorsBefore, "func09 reported an error");
         break;
@@ -156,14 +156,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 2: {
         const std::u16string path = Path(input, budget);
         const std::int32_t answer =
-            func10(dw::fuzz::HostStringBuffer(path, static_cast<std::int32_t>(path.size())).get());
+            func10(dw::fuzz::HostString(path, static_cast<std::int32_t>(path.size())).get());
         Check(answer == 0 || answer == 1, "func10 answers 0 or 1");
         break;
       }
       case 3: {
         const std::u16string text = EntryText(input, static_cast<std::int64_t>(listed));
         const std::int32_t answer =
-            func10(dw::fuzz::HostStringBuffer(text, static_cast<std::int32_t>(text.size())).get());
+            func10(dw::fuzz::HostString(text, static_cast<std::int32_t>(text.size())).get());
         Check(answer == 0 || answer == 1, "func10 answers 0 or 1");
         std::int32_t number = 0;
         const bool isEntry = dw::ReadEntryNumber(text, number);

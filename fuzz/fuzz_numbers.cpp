@@ -90,16 +90,13 @@ std::string Pair(std::int32_t count, const char* singular, const char* plural) {
   return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
+// Split by whole hours and minutes of the total, not step by step as FormatDuration does.
+// Below a minute (negative counts included) there is only the seconds count.
 std::string ReferenceDuration(std::int32_t seconds) {
-  std::int32_t s = seconds, m = 0, h = 0;
-  if (s >= 60) {
-    m = s / 60;
-    s %= 60;
-  }
-  if (m >= 60) {
-    h = m / 60;
-    m %= 60;
-  }
+  const bool split = seconds >= 60;
+  const std::int32_t h = split ? seconds / 3600 : 0;
+  const std::int32_t m = split ? seconds / 60 % 60 : 0;
+  const std::int32_t s = split ? seconds % 60 : seconds;
   if (h != 0) return Pair(h, "hour", "hours") + " " + Pair(m, "minute", "minutes");
   if (m != 0) return Pair(m, "minute", "minutes") + " " + Pair(s, "second", "seconds");
   return Pair(s, "second", "seconds");

@@ -51,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Show the form over a picture that decoded, and let it draw (a failed one is empty).
   if (!host.sim.errors.empty()) return 0;
-  const dw::fuzz::HostStringBuffer app(u"Fuzz", 4);
-  const dw::fuzz::HostStringBuffer space(u"100", 3);
+  const dw::sim::HostStringBuffer app(u"Fuzz");
+  const dw::sim::HostStringBuffer space(u"100");
   func08(app.get(), space.get());
   func03();
   host.sim.Advance(50);

@@ -71,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
   const bool created = wizard.plugin.Load(wizard.options.dll) && CreateHostWindow();
   if (created && wizard.options.showFirst) ShowHostWindow();
   if (created && RunSetupScript()) {
-    ShowHostWindow();
+    if (!wizard.options.showFirst) ShowHostWindow();
     AutoPilot autoPilot;
     if (wizard.options.automatic) {
       wizard.autoPilot = &autoPilot;

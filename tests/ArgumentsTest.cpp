@@ -8,15 +8,13 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/sim/HostStringBuffer.h"
 #include "platform/sim/SimulatedPlatform.h"
 #include "plugin/Arguments.h"
 #include "plugin/Lifetime.h"
-#include "tests/RawHostString.h"
 
 namespace dw {
 namespace {
-
-using dw::testing::RawHostString;
 
 TEST(HostStringArgument, NullIsEmpty) {
   EXPECT_EQ(HostStringText(nullptr), u"");
@@ -43,20 +41,20 @@ TEST(HostStringArgument, ReadsExactlyTheLengthInItsPrefix) {
        std::u16string(1, char16_t{0xD800})},
   };
   for (const HostStringCase& c : cases) {
-    RawHostString text(c.units, c.length);
+    sim::HostStringBuffer text(c.units, c.length);
     EXPECT_EQ(HostStringText(text.get()), c.expected) << c.name;
   }
 }
 
 TEST(HostStringArgument, LengthPrefixNeedNotBeFourByteAligned) {
   // Units at an odd char16_t index: the prefix sits at an address that is only 2-aligned.
-  RawHostString text(u"odd", 3, 5);
+  sim::HostStringBuffer text(u"odd", 3, 5);
   ASSERT_NE(reinterpret_cast<std::uintptr_t>(text.get()) % 4, 0u);
   EXPECT_EQ(HostStringText(text.get()), u"odd");
 }
 
 TEST(HostStringArgument, ResultIsACopy) {
-  RawHostString text(u"abc");
+  sim::HostStringBuffer text(u"abc");
   const std::u16string kept = HostStringText(text.get());
   text.Overwrite(u'X');
   EXPECT_EQ(kept, u"abc");

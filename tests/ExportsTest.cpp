@@ -11,17 +11,15 @@
 #include "duskwizard.h"
 #include "form/WizardForm.h"
 #include "platform/Platform.h"
+#include "platform/sim/HostStringBuffer.h"
 #include "platform/sim/SimulatedPlatform.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/Lifetime.h"
 #include "plugin/PluginError.h"
 #include "plugin/PluginState.h"
-#include "tests/RawHostString.h"
 
 namespace dw {
 namespace {
-
-using dw::testing::RawHostString;
 
 DuskwizardWindow AsHwnd(WindowHandle handle) {
   return reinterpret_cast<DuskwizardWindow>(handle);
@@ -75,8 +73,8 @@ TEST_F(ExportsTest, Func05SetsInstallReadyWithoutNeedingTheForm) {
 }
 
 TEST_F(ExportsTest, Func08StoresCopiesAndASecondCallReplacesBoth) {
-  RawHostString name(u"Nightfall");
-  RawHostString space(u"1536");
+  sim::HostStringBuffer name(u"Nightfall");
+  sim::HostStringBuffer space(u"1536");
   func08(name.get(), space.get());
   name.Overwrite(u'X');
   space.Overwrite(u'9');
@@ -84,8 +82,8 @@ TEST_F(ExportsTest, Func08StoresCopiesAndASecondCallReplacesBoth) {
   EXPECT_EQ(State().RequiredSpaceText, u"1536");
 
   // Not validated here: the space text is converted only when the form is shown.
-  RawHostString otherName(u"Daybreak");
-  RawHostString notANumber(u"12 MB");
+  sim::HostStringBuffer otherName(u"Daybreak");
+  sim::HostStringBuffer notANumber(u"12 MB");
   func08(otherName.get(), notANumber.get());
   EXPECT_EQ(State().AppName, u"Daybreak");
   EXPECT_EQ(State().RequiredSpaceText, u"12 MB");
@@ -104,8 +102,8 @@ struct EarlyCall {
 };
 
 std::vector<EarlyCall> ExportsThatNeedTheForm() {
-  static RawHostString text(u"Main");
-  static RawHostString index(u"0");
+  static sim::HostStringBuffer text(u"Main");
+  static sim::HostStringBuffer index(u"0");
   static const unsigned char bytes[] = {0x89, 'P', 'N', 'G'};
   return {
       {"func02",
@@ -182,7 +180,7 @@ TEST(ExportsWithoutPlatform, DoNothingAndDoNotCrash) {
   EXPECT_EQ(State().WizardForm, nullptr);
   EXPECT_EQ(State().HostWizardWnd, 5u);
   for (const EarlyCall& early : ExportsThatNeedTheForm()) EXPECT_EQ(early.call(), 0) << early.name;
-  RawHostString name(u"Nightfall");
+  sim::HostStringBuffer name(u"Nightfall");
   func08(name.get(), nullptr);
   func05();
   EXPECT_EQ(State().AppName, u"Nightfall");
@@ -222,7 +220,7 @@ TEST_F(ExportsTest, SecondFunc01KeepsTheFormAndComponentsAndTakesTheNewHandles) 
 
 TEST_F(ExportsTest, ResetPluginStateDestroysTheFormAndRestoresTheValuesAtLoad) {
   func01(AsHwnd(wizard), AsHwnd(next), AsHwnd(browse));
-  RawHostString name(u"Nightfall");
+  sim::HostStringBuffer name(u"Nightfall");
   func08(name.get(), name.get());
   func05();
   State().InstallStartTick = 1234;
@@ -251,7 +249,7 @@ TEST_F(ExportsTest, ResetPluginStateDestroysTheFormAndRestoresTheValuesAtLoad) {
 }
 
 TEST_F(ExportsTest, UnloadReleasesTheTextsAndTheSlideList) {
-  RawHostString name(u"Nightfall");
+  sim::HostStringBuffer name(u"Nightfall");
   func08(name.get(), name.get());
   State().Slides.push_back(nullptr);
   PluginUnloading();

@@ -1,21 +1,23 @@
-// A host string laid out as the host lays it out in memory: reference count, length, the
-// code units and a terminating zero. The length may be given apart from the units, as a
-// broken host's might be, and the units may start at any char16_t offset.
+// A host string laid out as a host lays it out in memory, for tests, benchmarks and fuzzers
+// that play the host: reference count, length, the code units and a terminating zero. The
+// length may be given apart from the units, as a broken host's might be, and the units may
+// start at any char16_t offset.
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
-namespace dw::testing {
+namespace dw::sim {
 
-class RawHostString {
+class HostStringBuffer {
  public:
-  explicit RawHostString(const std::u16string& units)
-      : RawHostString(units, static_cast<std::int32_t>(units.size())) {}
-  RawHostString(const std::u16string& units, std::int32_t length, std::size_t unitOffset = 4)
+  explicit HostStringBuffer(const std::u16string& units)
+      : HostStringBuffer(units, static_cast<std::int32_t>(units.size())) {}
+  HostStringBuffer(const std::u16string& units, std::int32_t length, std::size_t unitOffset = 4)
       : storage_(unitOffset + units.size() + 1, u'\0'), offset_(unitOffset) {
     const std::int32_t refCount = 1;
     auto* first = reinterpret_cast<unsigned char*>(storage_.data() + offset_);
@@ -34,4 +36,4 @@ class RawHostString {
   std::size_t offset_;
 };
 
-}  // namespace dw::testing
+}  // namespace dw::sim
