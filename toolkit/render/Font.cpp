@@ -33,7 +33,10 @@ Font FontCache::Get(const FontSpec& spec) {
   // for it again.
   std::shared_ptr<FontFace> face = FontFace::Create(source->Load(spec.family, spec.bold));
   if (face && spec.family != FontSource::kFallbackFamily) {
-    face->SetFallback(Get({FontSource::kFallbackFamily, spec.size, spec.bold}).SharedFace());
+    face->SetFallback(
+        [this, fallback = FontSpec{FontSource::kFallbackFamily, spec.size, spec.bold}] {
+          return Get(fallback).SharedFace();
+        });
   }
   faces_.emplace(key, face);
   return Font(std::move(face), spec.size);

@@ -44,19 +44,25 @@ int FontFace::GlyphIndex(char32_t character) {
   return index;
 }
 
-void FontFace::SetFallback(std::shared_ptr<FontFace> fallback) {
-  if (fallback.get() == this) return;
-  fallback_ = std::move(fallback);
-  if (fallback_) {
-    fallback_units_ = static_cast<double>(fallback_->ScaleForEm(1)) / ScaleForEm(1);
-  }
+void FontFace::SetFallback(FallbackLoader loader) {
+  fallback_loader_ = std::move(loader);
+  fallback_.reset();
 }
 
 FontFace::Resolved FontFace::Resolve(char32_t character) {
   const int own = GlyphIndex(character);
   if (own != 0) return {this, own};
   // Spaces and controls are not worth a fallback: they draw nothing anyway.
-  if (fallback_ && character > 0x20) {
+  if (character <= 0x20) return {};
+  if (fallback_loader_) {
+    // Taken out first: the loader runs once, even if it comes back here.
+    const FallbackLoader loader = std::move(fallback_loader_);
+    fallback_loader_ = nullptr;
+    std::shared_ptr<FontFace> fallback = loader();
+    if (fallback.get() != this) fallback_ = std::move(fallback);
+    if (fallback_) fallback_units_ = static_cast<double>(fallback_->ScaleForEm(1)) / ScaleForEm(1);
+  }
+  if (fallback_) {
     const int other = fallback_->GlyphIndex(character);
     if (other != 0) return {fallback_.get(), other};
   }

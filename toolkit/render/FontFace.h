@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -40,8 +41,10 @@ class FontFace {
 
   // 0 when the face has no glyph for the character.
   int GlyphIndex(char32_t character);
-  // The face that draws characters this one lacks, and its font units in this face's units.
-  void SetFallback(std::shared_ptr<FontFace> fallback);
+  // Where the face that draws characters this one lacks comes from. It is loaded when the
+  // first such character is met: most texts never need it.
+  using FallbackLoader = std::function<std::shared_ptr<FontFace>()>;
+  void SetFallback(FallbackLoader loader);
   struct Resolved {
     FontFace* face = nullptr;  // null: neither face has the character
     int glyph = 0;
@@ -67,6 +70,7 @@ class FontFace {
   int ascent_ = 0;
   int descent_ = 0;
   int line_gap_ = 0;
+  FallbackLoader fallback_loader_;  // empty once used
   std::shared_ptr<FontFace> fallback_;
   double fallback_units_ = 1;  // one fallback unit in units of this face
   std::unordered_map<char32_t, int> glyph_indices_;
