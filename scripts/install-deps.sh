@@ -11,6 +11,7 @@ packages=(
   wine64 xvfb xauth                        # running the x86_64 DLL and demo host
   imagemagick python3                      # screenshots: looking at them, checking them
   clang libclang-rt-14-dev                 # fuzzers (libFuzzer with ASan and UBSan)
+  qemu-system-x86 mmdebstrap e2fsprogs     # the emulated 32-bit test machine (scripts/vm32.sh)
 )
 
 missing=()

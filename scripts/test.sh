@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds natively and both DLLs, runs the tests
 # again under ASan and UBSan (scripts/test-sanitizers.sh) and every fuzzer on a fixed number
-# of inputs (scripts/fuzz.sh smoke), then ctest, which includes the static checks of the DLLs (tests/abi).
+# of inputs (scripts/fuzz.sh smoke), then ctest, which includes the static checks of the DLLs
+# (tests/abi), the x86_64 end-to-end tests under Wine and the i686 ones in the emulated 32-bit
+# test machine (tests/e2e/run_e2e32.sh; its image is built meanwhile when none is cached).
 # Every part runs even when an earlier one failed; the last lines name the parts that
 # failed and repeat the end of their output.
 set -euo pipefail
@@ -9,11 +11,16 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 build_root=${DW_BUILD_ROOT:-build}
-bash scripts/build.sh "$build_root/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-
 logs=$build_root/test-logs
 mkdir -p "$logs"
 failed=()
+
+# The 32-bit test machine's image (scripts/vm32.sh), when no valid one is cached, is built
+# meanwhile: mostly downloading and unpacking packages. ctest's e2e_wine32 runs in it.
+bash scripts/vm32.sh image >"$logs/vm32-image.log" 2>&1 &
+vm32_image=$!
+
+bash scripts/build.sh "$build_root/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # Runs one part, showing its output and keeping it in $logs/<name>.log.
 part() {
@@ -26,12 +33,17 @@ part() {
 
 part sanitizers bash scripts/test-sanitizers.sh
 part fuzzers bash scripts/fuzz.sh smoke
+echo "== the 32-bit test machine's image"
+vm32_status=0
+wait "$vm32_image" || vm32_status=$?
+cat "$logs/vm32-image.log"
+((vm32_status == 0)) || failed+=(vm32-image)
 echo "== running tests"
 part ctest ctest --test-dir "$build_root/test" --output-on-failure -j "${DW_JOBS:-2}"
 
 echo "== summary"
 if ((${#failed[@]} == 0)); then
-  echo "All parts passed: sanitizers, fuzzers, ctest."
+  echo "All parts passed: sanitizers, fuzzers, the 32-bit machine's image, ctest."
   exit 0
 fi
 for name in "${failed[@]}"; do

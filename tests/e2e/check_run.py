@@ -1,7 +1,8 @@
 """Checks one automatic run of the demo host under Wine: its log (what the host's windows
 received, the window geometry) and its screenshots (pixel probes).
 
-usage: check_run.py LOG SCREENSHOT_DIR --scale S [--fail] [--bad-input] [--unload]
+usage: check_run.py LOG SCREENSHOT_DIR [--arch x86_64|i686] --scale S [--fail] [--bad-input]
+                    [--unload]
 Prints one line per check and exits non-zero if any failed."""
 
 import argparse
@@ -169,6 +170,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("log")
     parser.add_argument("screenshots")
+    parser.add_argument("--arch", choices=["x86_64", "i686"], default="x86_64")
     parser.add_argument("--scale", type=float, default=1.0)
     parser.add_argument("--fail", action="store_true")
     parser.add_argument("--bad-input", action="store_true")
@@ -176,6 +178,8 @@ def main():
     args = parser.parse_args()
     lines = read_log(args.log)
     check(any(l.startswith("DUSKHOST DONE exit=0") for l in lines), "the host finished (end marker)")
+    bits = 32 if args.arch == "i686" else 64
+    check(f"host: {bits}-bit process" in lines, f"the host ran as a {bits}-bit process")
     check_geometry(lines, args.scale)
     check_messages(lines, args.fail)
     if args.bad_input:

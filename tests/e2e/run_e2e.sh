@@ -1,33 +1,102 @@
 #!/usr/bin/env bash
 # End-to-end tests under Wine on a virtual X display. First the Win32 platform's own tests
-# (tests/win32, built by the x86_64 cross build), then the demo host loading the real
-# dist/x86_64/duskwizard.dll and driving every stage with mouse input, twice: at 96 DPI
+# (tests/win32, built by the cross build), then the demo host loading the real
+# dist/<arch>/duskwizard.dll and driving every stage with mouse input, twice: at 96 DPI
 # with a successful installation, and at 144 DPI with a failing one, bad input and an
 # unload of the library while its window's host window still exists. Each
 # run's log and screenshots are checked by check_run.py.
-# Usage: tests/e2e/run_e2e.sh [work folder]   (default: ${DW_BUILD_ROOT:-build}/e2e)
+# Usage: tests/e2e/run_e2e.sh [--arch x86_64|i686] [--runs-only|--checks-only] [work folder]
+#   (default work folder: ${DW_BUILD_ROOT:-build}/e2e). x86_64 runs here with wine64; i686
+#   needs a 32-bit Wine, which the 32-bit test machine has: tests/e2e/run_e2e32.sh makes the
+#   runs there (--runs-only, which needs no Python) and checks them here (--checks-only).
 # The platform tests are found at $DW_WIN32_TESTS, else in the cross build folder of
-# scripts/build.sh (${DW_BUILD_ROOT:-build}/x86_64).
+# scripts/build.sh (${DW_BUILD_ROOT:-build}/<arch>). $DW_WINEPREFIX, when set, is the Wine
+# prefix to use instead of a new one in the work folder.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 repo=$PWD
+arch=x86_64
+runs=1
+checks=1
+while (($#)); do
+  case $1 in
+  --arch) arch=$2; shift 2 ;;
+  --runs-only) checks=0; shift ;;
+  --checks-only) runs=0; shift ;;
+  *) break ;;
+  esac
+done
+[[ $arch == x86_64 || $arch == i686 ]] || { echo "e2e: unknown architecture $arch"; exit 2; }
 work=$(realpath -m "${1:-${DW_BUILD_ROOT:-build}/e2e}")
-host_exe=$repo/dist/x86_64/duskhost.exe
-win32_tests=${DW_WIN32_TESTS:-$repo/${DW_BUILD_ROOT:-build}/x86_64/duskwizard_win32_tests.exe}
+host_exe=$repo/dist/$arch/duskhost.exe
+win32_tests=${DW_WIN32_TESTS:-$repo/${DW_BUILD_ROOT:-build}/$arch/duskwizard_win32_tests.exe}
+# Emulated, the 32-bit machine runs everything several times slower.
+slowdown=1
+[[ $arch == i686 ]] && slowdown=3
 
-wine=$(command -v wine64 || true)
-[[ -z $wine && -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64
+passed=0
+failed=0
+check() {
+  local name=$1
+  shift
+  echo "== e2e checks of $name"
+  if python3 "$repo/tests/e2e/check_run.py" "$work/$name/host.log" "$work/$name/screenshots" \
+    --arch "$arch" "$@"
+  then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
+}
+
+check_all() {
+  if [[ -f $work/win32_tests.status ]]; then
+    echo "== e2e checks of the Win32 platform tests ($arch)"
+    grep -E "^\[  (PASSED|FAILED) |Failure$|^[^[].*:[0-9]+: " "$work/win32_tests.log" || true
+    if [[ $(cat "$work/win32_tests.status") == 0 ]] &&
+      grep -q "^\[  PASSED  \]" "$work/win32_tests.log"; then
+      passed=$((passed + 1))
+    else
+      echo "FAIL the Win32 platform tests (status $(cat "$work/win32_tests.status"))"
+      failed=$((failed + 1))
+    fi
+  elif [[ $arch == i686 ]]; then
+    echo "FAIL the Win32 platform tests did not run"
+    failed=$((failed + 1))
+  fi
+  check dpi96 --scale 1
+  check dpi144-fail-bad-input --scale 1.5 --fail --bad-input --unload
+  echo "e2e: screenshots and logs in $work"
+  echo "e2e ($arch): $passed passed, $failed failed"
+  ((failed == 0))
+}
+
+if ((!runs)); then
+  check_all
+  exit
+fi
+
+if [[ $arch == x86_64 ]]; then
+  wine=$(command -v wine64 || true)
+  [[ -z $wine && -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64
+else
+  wine=$(command -v wine || true)
+fi
 wineserver=$(command -v wineserver || true)
 [[ -z $wineserver && -x /usr/lib/wine/wineserver ]] && wineserver=/usr/lib/wine/wineserver
 if [[ -z $wine || -z $wineserver ]] || ! command -v xvfb-run >/dev/null; then
+  if [[ $arch == i686 ]]; then
+    echo "e2e: FAIL: no 32-bit wine or xvfb-run here: the i686 runs belong in the 32-bit test machine"
+    exit 1
+  fi
   echo "e2e: skipped: wine64 or xvfb-run is not installed (scripts/install-deps.sh installs them)"
   exit 0
 fi
-for file in "$host_exe" "$repo/dist/x86_64/duskwizard.dll"; do
-  [[ -f $file ]] || { echo "e2e: $file is missing: build the x86_64 cross build first"; exit 1; }
+for file in "$host_exe" "$repo/dist/$arch/duskwizard.dll"; do
+  [[ -f $file ]] || { echo "e2e: $file is missing: build the $arch cross build first"; exit 1; }
 done
 
-export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=${DW_WINEPREFIX:-$work/wineprefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$work"
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   echo "e2e: creating the Wine prefix $WINEPREFIX"
@@ -46,7 +115,7 @@ run_host() {
   mkdir -p "$out/screenshots"
   echo "== e2e run $name: duskhost $*"
   local status=0
-  timeout 240 xvfb-run -a -s "-screen 0 1920x1080x24" \
+  timeout $((240 * slowdown)) xvfb-run -a -s "-screen 0 1920x1080x24" \
     "$wine" "$host_exe" --auto --screenshots "$(windows_path "$out/screenshots")" "$@" \
     >"$out/host.log" 2>"$out/wine.log" || status=$?
   "$wineserver" -k 2>/dev/null || true
@@ -66,43 +135,25 @@ set_dpi() {
   "$wineserver" -w
 }
 
-passed=0
-failed=0
-check() {
-  local name=$1
-  shift
-  echo "== e2e checks of $name"
-  if python3 "$repo/tests/e2e/check_run.py" "$work/$name/host.log" "$work/$name/screenshots" "$@"
-  then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-  fi
-}
-
 set_dpi 96
+rm -f "$work/win32_tests.status" "$work/win32_tests.log"
 if [[ -f $win32_tests ]]; then
   echo "== e2e: Win32 platform tests ($win32_tests)"
-  if timeout 300 xvfb-run -a -s "-screen 0 1920x1080x24" "$wine" "$win32_tests" \
-    >"$work/win32_tests.log" 2>&1 && grep -q "^\[  PASSED  \]" "$work/win32_tests.log"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-  fi
+  status=0
+  timeout $((300 * slowdown)) xvfb-run -a -s "-screen 0 1920x1080x24" "$wine" "$win32_tests" \
+    >"$work/win32_tests.log" 2>&1 || status=$?
+  echo "$status" >"$work/win32_tests.status"
   "$wineserver" -k 2>/dev/null || true
-  grep -E "^\[  (PASSED|FAILED) |Failure$|^[^[].*:[0-9]+: " "$work/win32_tests.log" || true
 else
   echo "e2e: Win32 platform tests not built ($win32_tests): skipped"
 fi
 
 run_host dpi96
-check dpi96 --scale 1
 
 set_dpi 144
 run_host dpi144-fail-bad-input --fail --bad-input --unload
-check dpi144-fail-bad-input --scale 1.5 --fail --bad-input --unload
 set_dpi 96
 
-echo "e2e: screenshots and logs in $work"
-echo "e2e: $passed passed, $failed failed"
-((failed == 0))
+if ((checks)); then
+  check_all
+fi
