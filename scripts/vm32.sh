@@ -49,7 +49,8 @@ tools_present() {
 build_image() {
   local started=$SECONDS
   local free_kb
-  mkdir -p "$cache_root"
+  ((EUID == 0)) || die "cannot build the image: mmdebstrap and mke2fs -d need root (run as root)"
+  mkdir -p "$cache_root" || die "cannot build the image: cannot create $cache_root"
   free_kb=$(df -Pk "$cache_root" | awk 'NR == 2 { print $4 }')
   ((free_kb >= 8 * 1024 * 1024)) ||
     die "cannot build the image: $((free_kb / 1024)) MB free in $cache_root, 8192 MB needed"
@@ -67,12 +68,14 @@ build_image() {
   # Images of other recipes are no longer used.
   find "$cache_root" -mindepth 1 -maxdepth 1 -type d -not -name debs -not -name "$key" \
     -exec rm -rf {} +
+  find "$cache_root" -mindepth 1 -maxdepth 1 -name 'build-*.log' -not -name "build-$key.log" \
+    -delete
   echo "vm32: image built in $((SECONDS - started)) s"
 }
 
 ensure_image() {
   tools_present
-  mkdir -p "$cache_root"
+  mkdir -p "$cache_root" || die "cannot create the image cache $cache_root (DW_VM32_CACHE)"
   exec 9>"$cache_root/.lock"
   flock 9
   if image_valid; then

@@ -12,15 +12,18 @@ vm32_boot() {
   local console=$share/.vm32/console.log qemu_status=0
   # -cpu max,-smap: with SMAP the emulated kernel faults on Wine's return to user code.
   # One virtual CPU: TCG runs a single one faster here, and the host has two cores in all.
-  timeout -k 10 "$seconds" qemu-system-x86_64 -machine q35 -accel tcg -cpu max,-smap -smp 1 \
+  if timeout -k 10 "$seconds" qemu-system-x86_64 -machine q35 -accel tcg -cpu max,-smap -smp 1 \
     -m 3072 -nodefaults -display none -no-reboot -nic none -serial stdio \
     -kernel "$image/vmlinuz" -initrd "$image/initrd.img" \
     -append "root=/dev/vda rw init=/usr/local/sbin/vm32-init console=ttyS0 panic=1 quiet loglevel=3" \
     -drive "file=$image/root.ext4,if=virtio,format=raw,snapshot=$snapshot" \
     -fsdev "local,id=share,path=$share,security_model=none" \
     -device virtio-9p-pci,fsdev=share,mount_tag=share \
-    </dev/null > >(sed -u 's/\r$//' | tee "$console") 2>&1 || qemu_status=$?
-  wait $! 2>/dev/null || true # the console copy
+    </dev/null 2>&1 | sed -u 's/\r$//' | tee "$console"; then
+    qemu_status=0
+  else
+    qemu_status=${PIPESTATUS[0]}
+  fi
   if [[ -f $share/.vm32/status ]]; then
     return "$(cat "$share/.vm32/status")"
   fi

@@ -9,9 +9,11 @@
 # Extra runs: every folder in tests/e2e/vm32.d/, every --extra DIR and every folder of the
 # colon-separated $DW_VM32_EXTRA. Such a folder is copied into the share as extra/<name>/;
 # there, before the boot, its prepare.sh (if any) runs here with the copy's path as $1 (to
-# bring in what the run needs); in the machine its run.sh runs with that copy as the current
-# folder and $DW_VM32_OUT=out/ for its results; afterwards its check.sh (if any) runs here
-# with the copy's path as $1. A folder passes when each of these exits 0.
+# bring in what the run needs); in the machine its run.sh runs in a copy of that folder on
+# the machine's own disk (programs are not run from the share) with $DW_VM32_OUT, the
+# share's extra/<name>/out/, for its results, and its output goes to extra/<name>/run.log;
+# afterwards its check.sh (if any) runs here with the share's copy's path as $1. A folder
+# passes when each of these exits 0.
 # Anything that keeps the machine from running (a missing build, no image and no way to
 # build one) fails the test: the 32-bit part is never skipped.
 set -euo pipefail
