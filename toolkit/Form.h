@@ -78,6 +78,25 @@ class TForm : public Control, private NativeWindowEvents {
   // --- focus and mouse state ---
   Control* Focused() const { return focused_; }
   void SetFocused(Control* control);
+  // Whether the control could hold the focus now: it takes the focus, it and its parents
+  // are enabled, and it is showing (see IsShowing).
+  bool CanHaveFocus(const Control* control) const;
+  // Drops the focus when the focused control can no longer hold it (disabled, hidden, its
+  // page slid away), so that nothing unusable shows a focus look or takes a key.
+  void FocusMayHaveLeft();
+  // Moves the focus to the next (or previous) control that can hold it, in reading order
+  // (top to bottom, then left to right), wrapping around.
+  void FocusNext(bool forward);
+
+  // --- keyboard (keyboard.cpp) ---
+  // The button that Enter presses when the focused control does not take the key.
+  Control* DefaultButton = nullptr;
+  // What Escape and Alt+F4 mean: the window's close request.
+  NotifyEvent OnCancelKey;
+  // Tab and Shift+Tab move the focus; Enter and Space go to the focused control first
+  // (a button presses itself), then Enter to the default button; Escape and Alt+F4 run
+  // OnCancelKey; the arrow, page, Home and End keys scroll the content that scrolls.
+  void KeyDown(Key key, KeyModifiers modifiers);
   Control* Hovered() const { return hovered_; }
   Control* Captured() const { return captured_; }
   // Forgets a control that is going away.
@@ -110,6 +129,7 @@ class TForm : public Control, private NativeWindowEvents {
   void NativeMouseUp(MouseButton b, float x, float y) override { MouseUp(b, x, y); }
   void NativeMouseLeave() override { MouseLeave(); }
   void NativeMouseWheel(int delta, float x, float y) override { MouseWheel(delta, x, y); }
+  void NativeKeyDown(Key key, KeyModifiers modifiers) override { KeyDown(key, modifiers); }
   void NativePaintRequested() override;
   void OnTick();
   void SetHovered(Control* control, float x, float y);

@@ -46,6 +46,7 @@ void TTabControl::SetTabIndex(int index) {
   if (transition_running_) EndTransition();
   tab_index_ = index;
   Repaint();
+  if (Form() != nullptr) Form()->FocusMayHaveLeft();
   if (!IsLoading() && OnChange) OnChange(this);
 }
 
@@ -103,6 +104,8 @@ void TTabControl::EndTransition() {
   transition_shift_ = 0;
   if (Form() != nullptr) Form()->RemoveTickClient(this);
   Repaint();
+  // The page that slid away may have held the focus.
+  if (Form() != nullptr) Form()->FocusMayHaveLeft();
 }
 
 void TTabControl::Realign() {

@@ -260,6 +260,10 @@ std::intptr_t SimulatedPlatform::SendMessageW(WindowHandle handle, unsigned mess
   return handler ? handler(message, wParam, lParam) : 0;
 }
 
+void SimulatedPlatform::KeepAboveSiblings(WindowHandle window, WindowHandle parent) {
+  Log("KeepAboveSiblings(" + std::to_string(window) + "," + std::to_string(parent) + ")");
+}
+
 bool SimulatedPlatform::ReleaseCapture() {
   Log("ReleaseCapture()");
   ++releaseCaptureCalls;

@@ -176,6 +176,8 @@ class SimulatedPlatform : public SystemApi, public WindowSystem, public MessageL
   WindowHandle GetForegroundWindow() override;
   bool SetForegroundWindow(WindowHandle window) override;
   bool IsWindow(WindowHandle window) override;
+  // Logged as KeepAboveSiblings(window,parent); the simulated windows have no z-order.
+  void KeepAboveSiblings(WindowHandle window, WindowHandle parent) override;
   std::uint32_t GetTickCount() override;
   bool GetDiskFreeSpaceExW(const std::u16string& directory,
                            std::uint64_t* freeBytesAvailableToCaller,
