@@ -11,6 +11,10 @@ import sys
 
 import bmp
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                                "scripts"))
+from header_version import header_version  # noqa: E402
+
 FAILURES = []
 
 
@@ -176,6 +180,8 @@ def main():
     args = parser.parse_args()
     lines = read_log(args.log)
     check(any(l.startswith("DUSKHOST DONE exit=0") for l in lines), "the host finished (end marker)")
+    version = header_version()
+    check(f"host: duskhost {version}" in lines, f"the host's first line states version {version}")
     check_geometry(lines, args.scale)
     check_messages(lines, args.fail)
     if args.bad_input:
