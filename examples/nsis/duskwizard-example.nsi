@@ -229,7 +229,7 @@ Section "Example files"
   SetOutPath "$INSTDIR"
   ${For} $R5 1 10
     DetailPrint "Installing part $R5 of 10"
-    Sleep 150
+    Sleep 300
     System::Call "duskwizard::func06(m 'Installing part $R5 of 10', m '$INSTDIR\part$R5.dat', i R5, i 10)"
   ${Next}
   ${If} $Fail == 1

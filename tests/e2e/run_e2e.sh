@@ -3,7 +3,8 @@
 # (tests/win32, built by the x86_64 cross build), then the demo host loading the real
 # dist/x86_64/duskwizard.dll and driving every stage with mouse input, twice: at 96 DPI
 # with a successful installation, and at 144 DPI with a failing one, bad input and an
-# unload of the library while its window's host window still exists. Each
+# unload of the library while its window's host window still exists; and at 96 DPI as a
+# plain dialog-based wizard that reports its installation from a worker thread. Each
 # run's log and screenshots are checked by check_run.py.
 # Usage: tests/e2e/run_e2e.sh [work folder]   (default: ${DW_BUILD_ROOT:-build}/e2e)
 # The platform tests are found at $DW_WIN32_TESTS, else in the cross build folder of
@@ -97,6 +98,10 @@ fi
 
 run_host dpi96
 check dpi96 --scale 1
+
+# A host like a plain dialog-based wizard, reporting from a worker thread.
+run_host plain-worker --plain-host --worker
+check plain-worker --scale 1 --plain-host --worker
 
 set_dpi 144
 run_host dpi144-fail-bad-input --fail --bad-input --unload
