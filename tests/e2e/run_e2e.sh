@@ -16,10 +16,7 @@ work=$(realpath -m "${1:-${DW_BUILD_ROOT:-build}/e2e}")
 host_exe=$repo/dist/x86_64/duskhost.exe
 win32_tests=${DW_WIN32_TESTS:-$repo/${DW_BUILD_ROOT:-build}/x86_64/duskwizard_win32_tests.exe}
 
-wine=$(command -v wine64 || true)
-[[ -z $wine && -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64
-wineserver=$(command -v wineserver || true)
-[[ -z $wineserver && -x /usr/lib/wine/wineserver ]] && wineserver=/usr/lib/wine/wineserver
+source "$repo/tests/e2e/wine_env.sh"
 if [[ -z $wine || -z $wineserver ]] || ! command -v xvfb-run >/dev/null; then
   echo "e2e: skipped: wine64 or xvfb-run is not installed (scripts/install-deps.sh installs them)"
   exit 0
@@ -28,15 +25,7 @@ for file in "$host_exe" "$repo/dist/x86_64/duskwizard.dll"; do
   [[ -f $file ]] || { echo "e2e: $file is missing: build the x86_64 cross build first"; exit 1; }
 done
 
-export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$work"
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
-  echo "e2e: creating the Wine prefix $WINEPREFIX"
-  "$wine" wineboot -i >/dev/null 2>&1 || true
-  "$wineserver" -w
-fi
-
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+use_wine_prefix "$work"
 
 # Runs the host once; $1 is the run's name, the rest are host options.
 run_host() {

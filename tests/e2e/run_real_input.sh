@@ -12,10 +12,7 @@ work=$(realpath -m "${1:-${DW_BUILD_ROOT:-build}/e2e-input}")
 dll=$repo/dist/x86_64/duskwizard.dll
 host_exe=$repo/dist/x86_64/duskhost.exe
 
-wine=$(command -v wine64 || true)
-[[ -z $wine && -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64
-wineserver=$(command -v wineserver || true)
-[[ -z $wineserver && -x /usr/lib/wine/wineserver ]] && wineserver=/usr/lib/wine/wineserver
+source "$repo/tests/e2e/wine_env.sh"
 for tool in "$wine" "$wineserver" xvfb-run xdotool makensis import; do
   command -v "$tool" >/dev/null || { echo "real input: $tool is missing (scripts/install-deps.sh)"; exit 1; }
 done
@@ -23,14 +20,7 @@ for file in "$dll" "$host_exe"; do
   [[ -f $file ]] || { echo "real input: $file is missing: build the x86_64 cross build first"; exit 1; }
 done
 
-export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$work"
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
-  echo "real input: creating the Wine prefix $WINEPREFIX"
-  "$wine" wineboot -i >/dev/null 2>&1 || true
-  "$wineserver" -w
-fi
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+use_wine_prefix "$work"
 
 echo "== building the NSIS example for the x86_64 DLL"
 makensis -V2 -DDUSKWIZARD_DLL="$dll" -DOUTFILE="$work/nsis-example-x86_64.exe" \

@@ -12,10 +12,7 @@ work=$(realpath -m "${1:-${DW_BUILD_ROOT:-build}/release-wine}")
 query=${DW_VERSION_QUERY:-$repo/${DW_BUILD_ROOT:-build}/x86_64/dll_version_query.exe}
 dll=$repo/dist/x86_64/duskwizard.dll
 
-wine=$(command -v wine64 || true)
-[[ -z $wine && -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64
-wineserver=$(command -v wineserver || true)
-[[ -z $wineserver && -x /usr/lib/wine/wineserver ]] && wineserver=/usr/lib/wine/wineserver
+source "$repo/tests/e2e/wine_env.sh"
 if [[ -z $wine || -z $wineserver ]]; then
   echo "SKIP: wine64 is not installed (scripts/install-deps.sh installs it)"
   exit 77
@@ -24,13 +21,7 @@ for file in "$query" "$dll"; do
   [[ -f $file ]] || { echo "SKIP: $file is missing: build the x86_64 cross build first"; exit 77; }
 done
 
-export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$work"
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
-  echo "creating the Wine prefix $WINEPREFIX"
-  "$wine" wineboot -i >/dev/null 2>&1 || true
-  "$wineserver" -w
-fi
+use_wine_prefix "$work"
 
 status=0
 timeout 120 "$wine" "$query" "Z:${dll//\//\\}" >"$work/query.log" 2>"$work/wine.log" || status=$?
