@@ -23,6 +23,15 @@ bool IsDown(int virtualKey) {
 HWND FormForKey() {
   HWND target = GetFocus();
   if (target == nullptr) target = GetActiveWindow();
+  // Right after a window of the thread closed (a message box) neither may be set yet while
+  // the keys already go to the foreground window.
+  if (target == nullptr) {
+    HWND foreground = GetForegroundWindow();
+    if (foreground != nullptr &&
+        GetWindowThreadProcessId(foreground, nullptr) == GetCurrentThreadId()) {
+      target = foreground;
+    }
+  }
   if (target == nullptr) return nullptr;
   HWND root = GetAncestor(target, GA_ROOT);
   for (HWND form : Forms()) {
