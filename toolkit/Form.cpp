@@ -124,15 +124,23 @@ void TForm::OnTick() {
 void TForm::RegisterRadio(TRadioButton* radio) {
   if (radio->radio_serial_ != 0) return;
   radio->radio_serial_ = next_radio_serial_++;
-  radios_.push_back(radio);
+  radios_.emplace(radio->radio_serial_, radio);
   RadioCheckChanged(radio);
 }
 
 void TForm::UnregisterRadio(TRadioButton* radio) {
   if (radio->radio_serial_ == 0) return;
   checked_radios_.erase(radio->radio_serial_);
+  // By number: a form of many tree items unregisters each of their buttons when it closes.
+  radios_.erase(radio->radio_serial_);
   radio->radio_serial_ = 0;
-  radios_.erase(std::remove(radios_.begin(), radios_.end(), radio), radios_.end());
+}
+
+std::vector<TRadioButton*> TForm::Radios() const {
+  std::vector<TRadioButton*> radios;
+  radios.reserve(radios_.size());
+  for (const auto& entry : radios_) radios.push_back(entry.second);
+  return radios;
 }
 
 void TForm::RadioCheckChanged(TRadioButton* radio) {

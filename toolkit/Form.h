@@ -66,7 +66,7 @@ class TForm : public Control, private NativeWindowEvents {
   // so that checking a button visits only the checked ones, however many the form has.
   void RegisterRadio(TRadioButton* radio);
   void UnregisterRadio(TRadioButton* radio);
-  std::vector<TRadioButton*> Radios() const { return radios_; }
+  std::vector<TRadioButton*> Radios() const;
   // Called by a registered radio button whenever its flag changes.
   void RadioCheckChanged(TRadioButton* radio);
   // The number of the latest registration: radio buttons registered later are not visited
@@ -143,7 +143,7 @@ class TForm : public Control, private NativeWindowEvents {
   bool visible_ = false;
   std::vector<TickClient*> tick_clients_;
   MessageLoop::TimerId tick_timer_ = 0;
-  std::vector<TRadioButton*> radios_;
+  std::map<std::uint64_t, TRadioButton*> radios_;  // by registration number
   std::map<std::uint64_t, TRadioButton*> checked_radios_;
   std::uint64_t next_radio_serial_ = 1;
   Control* focused_ = nullptr;
