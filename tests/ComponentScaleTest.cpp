@@ -89,6 +89,7 @@ TEST_F(ComponentScaleTest, ALeafWaitsForItsStyleUntilItIsNeeded) {
   EXPECT_TRUE(r->IsStyleApplied());  // a radio item changes its group when styled
   EXPECT_TRUE(b->IsStylePending());
   EXPECT_TRUE(Components().IsSelected(u"A>B"));
+  EXPECT_TRUE(b->IsStylePending());  // func10 answers from the item's own flag
   // Looking up a part applies the style, which shows the selector as ItemUpdate does.
   TCheckBox* check = nullptr;
   ASSERT_TRUE(FindCheckPart(*b, "check", check));
