@@ -94,8 +94,9 @@ bool ComponentTree::IsSelected(const std::u16string& pathOrIndex) {
     const auto* paths = State().ComponentPaths.get();
     const std::int64_t count = paths != nullptr ? static_cast<std::int64_t>(paths->size()) : 0;
     if (number < 1 || number > count) {
-      throw PluginError{u"List index out of bounds (" +
-                        DecimalText(static_cast<std::int64_t>(number) - 1) + u")"};
+      // The list's index is a 32-bit integer too: entry 0x80000000 is index 2147483647.
+      const auto index = static_cast<std::int32_t>(static_cast<std::uint32_t>(number) - 1u);
+      throw PluginError{u"List index out of bounds (" + DecimalText(index) + u")"};
     }
     path = (*paths)[static_cast<std::size_t>(number - 1)];
   }

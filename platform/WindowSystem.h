@@ -36,6 +36,9 @@ class NativeWindowEvents {
   // A key went down (or repeats) while the keyboard belongs to the window: on Windows every
   // key aimed at the top-level window that holds it, whichever of its windows has the focus.
   virtual void NativeKeyDown(Key /*key*/, KeyModifiers /*modifiers*/) {}
+  // The mouse capture went elsewhere (another window took it, or it was released): a
+  // button held down will not report its release here.
+  virtual void NativeCaptureLost() {}
 };
 
 // Pixels ready to present: 0xAARRGGBB, rows top to bottom, physical pixels.
@@ -68,6 +71,7 @@ class NativeWindow {
   virtual void InvalidateWindow() = 0;
   // Shows the frame; called by the form from inside NativePaintRequested.
   virtual void Present(const FrameView& frame) = 0;
+  // While captured, every mouse message comes to this window, wherever the pointer is.
   virtual void CaptureMouse() = 0;
   virtual void ReleaseMouse() = 0;
 };

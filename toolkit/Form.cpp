@@ -206,13 +206,24 @@ void TForm::MouseMove(float x, float y) {
   }
 }
 
+namespace {
+unsigned ButtonBit(MouseButton button) {
+  return 1u << static_cast<unsigned>(button);
+}
+}  // namespace
+
 void TForm::MouseDown(MouseButton button, float x, float y) {
+  // The release must come back here wherever the pointer goes meanwhile.
+  if (buttons_held_ == 0 && window_ != nullptr) window_->CaptureMouse();
+  buttons_held_ |= ButtonBit(button);
   SetHovered(ControlAt(x, y), x, y);
   Control* target = hovered_;
   if (target == nullptr) {
     if (OnMouseDown) OnMouseDown(this, button, x, y);
     return;
   }
+  // Another button's press on another control: that control's press no longer counts.
+  if (captured_ != nullptr && captured_ != target) captured_->pressed_ = false;
   captured_ = target;
   if (button == MouseButton::Left) target->pressed_ = true;
   if (target->CanFocus()) SetFocused(target);
@@ -221,8 +232,13 @@ void TForm::MouseDown(MouseButton button, float x, float y) {
 }
 
 void TForm::MouseUp(MouseButton button, float x, float y) {
+  // A release whose press the form did not see, or whose capture it lost, is no click.
+  if ((buttons_held_ & ButtonBit(button)) == 0) return;
+  buttons_held_ &= ~ButtonBit(button);
   Control* target = captured_;
   captured_ = nullptr;
+  // Given back before any handler runs: a click may nest the host's own windows and loops.
+  if (buttons_held_ == 0 && window_ != nullptr) window_->ReleaseMouse();
   if (target == nullptr) return;
   bool wasPressed = target->pressed_;
   target->pressed_ = false;
@@ -234,6 +250,15 @@ void TForm::MouseUp(MouseButton button, float x, float y) {
       target->IsEffectivelyEnabled()) {
     target->DoClick();
   }
+}
+
+void TForm::MouseCaptureLost() {
+  buttons_held_ = 0;
+  Control* target = captured_;
+  captured_ = nullptr;
+  if (target == nullptr) return;
+  target->pressed_ = false;
+  target->Repaint();
 }
 
 void TForm::MouseLeave() {

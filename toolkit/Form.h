@@ -108,6 +108,9 @@ class TForm : public Control, private NativeWindowEvents {
   void MouseUp(MouseButton button, float x, float y);
   void MouseLeave();
   void MouseWheel(int delta, float x, float y);
+  // The window lost the mouse while buttons were held: their releases will not come, and
+  // the press makes no click.
+  void MouseCaptureLost();
   // The control that a press at this client point reaches, or null for the form itself.
   Control* ControlAt(float x, float y);
 
@@ -131,6 +134,7 @@ class TForm : public Control, private NativeWindowEvents {
   void NativeMouseWheel(int delta, float x, float y) override { MouseWheel(delta, x, y); }
   void NativeKeyDown(Key key, KeyModifiers modifiers) override { KeyDown(key, modifiers); }
   void NativePaintRequested() override;
+  void NativeCaptureLost() override { MouseCaptureLost(); }
   void OnTick();
   void SetHovered(Control* control, float x, float y);
   void DrawControl(Canvas& canvas, Control& control, PointF origin);
@@ -149,6 +153,9 @@ class TForm : public Control, private NativeWindowEvents {
   Control* focused_ = nullptr;
   Control* hovered_ = nullptr;
   Control* captured_ = nullptr;
+  // The mouse buttons pressed on the form and not yet released, one bit per MouseButton;
+  // the window holds the mouse capture while any is.
+  unsigned buttons_held_ = 0;
   RectF dirty_;
   std::unique_ptr<Canvas> frame_;
   int frames_presented_ = 0;

@@ -21,6 +21,9 @@ TTabItem::TTabItem(Component* owner) : Control(owner) {
 
 TTabControl::TTabControl(Component* owner) : Control(owner) {
   SetHitTestDefault(false);
+  // A slide moves pages by up to a page width: they are drawn only inside the control's
+  // own box, which is all that the slide repaints.
+  SetClipChildren(true);
 }
 
 int TTabControl::TabCount() const {

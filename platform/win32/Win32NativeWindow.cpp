@@ -318,6 +318,11 @@ LRESULT Win32NativeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       events_->NativeMouseUp(ButtonOf(message), ToDips(GET_X_LPARAM(lParam)),
                              ToDips(GET_Y_LPARAM(lParam)));
       return 0;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse (or we gave it back): a held button's release will
+      // not come here.
+      if (reinterpret_cast<HWND>(lParam) != window_) events_->NativeCaptureLost();
+      return 0;
     case WM_MOUSEWHEEL: {
       POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // screen coordinates
       ScreenToClient(window_, &point);
