@@ -4,7 +4,13 @@
 //
 // Targets: the 10,000 calls under 50 ms in all, one query under 10 us (median of the
 // repetitions), one slide under 40 ms.
+//
+// A script may also list its components flat: N top-level paths (Item1 ... ItemN), or N
+// sub-items of one parent. Target: 100,000 calls either way in at most 1 s, growing
+// linearly, and at most 1 KB of heap per component (heap_per_component_B: the bytes in use
+// after the calls minus before, over N; ComponentPaths included).
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <cstdint>
 #include <memory>
@@ -75,6 +81,55 @@ void BM_Func09_TenThousandCalls(benchmark::State& state) {
   state.counters["calls"] = static_cast<double>(paths.size());
 }
 BENCHMARK(BM_Func09_TenThousandCalls)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+std::size_t HeapInUse() {
+  return mallinfo2().uordblks;
+}
+
+std::vector<std::u16string> FlatPaths(const std::string& prefix, int count) {
+  std::vector<std::u16string> paths;
+  paths.reserve(static_cast<std::size_t>(count));
+  for (int i = 1; i <= count; ++i) paths.push_back(Ascii(prefix + std::to_string(i)));
+  return paths;
+}
+
+void RunFlatCalls(benchmark::State& state, const std::vector<std::u16string>& paths) {
+  double perComponent = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    NewForm();
+    const std::size_t before = HeapInUse();
+    state.ResumeTiming();
+    dw::ComponentTree& tree = dw::State().WizardForm->Components();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      tree.Add(paths[i], static_cast<std::int32_t>(i), 0, false);
+    }
+    state.PauseTiming();
+    perComponent = static_cast<double>(HeapInUse() - before) / static_cast<double>(paths.size());
+    dw::ResetPluginState();
+    state.ResumeTiming();
+  }
+  state.counters["calls"] = static_cast<double>(paths.size());
+  state.counters["heap_per_component_B"] = perComponent;
+}
+
+void BM_Func09_TopLevelPaths(benchmark::State& state) {
+  RunFlatCalls(state, FlatPaths("Item", static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_Func09_TopLevelPaths)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+void BM_Func09_SubItemsOfOneParent(benchmark::State& state) {
+  RunFlatCalls(state, FlatPaths("Tools>Item", static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_Func09_SubItemsOfOneParent)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_Func10_ByPath(benchmark::State& state) {
   const std::vector<std::u16string> paths = ComponentPathList();

@@ -14,23 +14,6 @@ namespace dw {
 
 namespace {
 
-// The first sub-item of node whose Text equals the segment.
-TTreeViewItem* FindChildItem(const Control& node, std::u16string_view segment) {
-  for (Control* child : node.Children()) {
-    TTreeViewItem* item = AsTreeViewItem(child);
-    if (item != nullptr && SegmentEquals(segment, item->Text())) return item;
-  }
-  return nullptr;
-}
-
-bool HasOtherChildTagged(const Control& node, const TTreeViewItem* except, std::int32_t tag) {
-  for (Control* child : node.Children()) {
-    TTreeViewItem* item = AsTreeViewItem(child);
-    if (item != nullptr && item != except && item->Tag == tag) return true;
-  }
-  return false;
-}
-
 // -group as a 32-bit integer would wrap: INT32_MIN stays itself.
 std::int32_t Negated(std::int32_t value) {
   return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value));
@@ -52,7 +35,7 @@ void ComponentTree::Add(const std::u16string& path, std::int32_t itemValue, std:
   Control* node = tree_;
   for (std::size_t i = 0; i < segments.size(); ++i) {
     if (created.empty()) {
-      if (TTreeViewItem* match = FindChildItem(*node, segments[i])) {
+      if (TTreeViewItem* match = siblings_.FirstMatch(*node, segments[i])) {
         node = match;
         existing = match;
         continue;
@@ -63,7 +46,8 @@ void ComponentTree::Add(const std::u16string& path, std::int32_t itemValue, std:
     item->OnApplyStyleLookup = [form = &form_](Component* sender) { form->ItemUpdate(sender); };
     if (i + 1 == segments.size()) {
       // The first item of a group under one parent gets +group, later ones -group.
-      bool groupTaken = group != 0 && HasOtherChildTagged(*node, item, group);
+      // The new item is not one of node's children yet.
+      bool groupTaken = group != 0 && siblings_.HasTag(*node, group);
       item->Tag = groupTaken ? Negated(group) : group;
       item->TagString = path;
     }
@@ -79,11 +63,23 @@ void ComponentTree::Add(const std::u16string& path, std::int32_t itemValue, std:
   // its far end, and to the existing tree last, so that joining a long path costs no walk up
   // through the chain per item.
   for (std::size_t i = created.size(); i-- > 1;) created[i]->SetParent(created[i - 1]);
+  // An existing item that has waited for its style takes it before it gets sub-items, as
+  // it would have had it since it was made.
+  if (TTreeViewItem* parent = AsTreeViewItem(existing)) parent->ApplyPendingStyle();
   created.front()->SetParent(existing);
 
   // The style of a new item is applied once the item is fully set up, because ItemUpdate
   // reads its Tag and TagString; in creation order, parents before their sub-items.
-  for (TTreeViewItem* item : created) item->ApplyStyleLookup();
+  // The last item has no sub-items; with Tag 0 its ItemUpdate touches nothing but the item
+  // (no radio button becomes checked), so its style can wait until the item is needed:
+  // until then it answers from its own flag, which holds the same default.
+  for (TTreeViewItem* item : created) {
+    if (item == created.back() && item->Tag == 0) {
+      item->DeferStyleLookup();
+    } else {
+      item->ApplyStyleLookup();
+    }
+  }
 }
 
 bool ComponentTree::IsSelected(const std::u16string& pathOrIndex) {
@@ -98,8 +94,9 @@ bool ComponentTree::IsSelected(const std::u16string& pathOrIndex) {
     const auto* paths = State().ComponentPaths.get();
     const std::int64_t count = paths != nullptr ? static_cast<std::int64_t>(paths->size()) : 0;
     if (number < 1 || number > count) {
-      throw PluginError{u"List index out of bounds (" +
-                        DecimalText(static_cast<std::int64_t>(number) - 1) + u")"};
+      // The list's index is a 32-bit integer too: entry 0x80000000 is index 2147483647.
+      const auto index = static_cast<std::int32_t>(static_cast<std::uint32_t>(number) - 1u);
+      throw PluginError{u"List index out of bounds (" + DecimalText(index) + u")"};
     }
     path = (*paths)[static_cast<std::size_t>(number - 1)];
   }
@@ -110,7 +107,7 @@ bool ComponentTree::IsSelected(const std::u16string& pathOrIndex) {
   bool result = false;
   const Control* node = tree_;
   for (std::size_t i = 0; i < segments.size(); ++i) {
-    TTreeViewItem* match = FindChildItem(*node, segments[i]);
+    TTreeViewItem* match = siblings_.FirstMatch(*node, segments[i]);
     if (match == nullptr) continue;
     node = match;
     const bool checked = IsItemChecked(*match);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "components/SelectionCascade.h"
+#include "components/SiblingIndex.h"
 #include "toolkit/Component.h"
 
 namespace dw {
@@ -28,6 +29,7 @@ class ComponentTree {
   TWizardForm& form_;
   TTreeView* tree_ = nullptr;
   SelectionCascade cascade_;
+  SiblingIndex siblings_;
 };
 
 }  // namespace dw

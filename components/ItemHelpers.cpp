@@ -32,6 +32,9 @@ bool FindCheckPart(const TTreeViewItem& item, const std::string& partName, TChec
 }
 
 bool IsItemChecked(const TTreeViewItem& item) {
+  // An item waiting for its style would get a "check" part showing its own flag, and only
+  // items with Tag 0 wait: asking need not build the parts.
+  if (item.IsStylePending() && item.Tag == 0) return item.IsChecked();
   if (item.Tag == 0) {
     TCheckBox* check = nullptr;
     if (FindCheckPart(item, "check", check)) return check->IsChecked();

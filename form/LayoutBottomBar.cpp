@@ -27,6 +27,8 @@ void BuildBottomBar(LayoutBuilder& build, Control* opague) {
   auto* next = build.Add<TButton>("Button3", bar, Align::Right, {722, 8, 100, 32}, {0, 8, 32, 8});
   next->SetText(u"Next");
   next->OnClick = [form](Component* s) { form->Button3Click(s); };
+  // Enter presses Next ("Install", "Finish") unless the focused control takes the key.
+  form->DefaultButton = next;
 }
 
 }  // namespace dw

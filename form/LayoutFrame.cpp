@@ -46,6 +46,8 @@ void BuildTitleBar(LayoutBuilder& build, Control* base) {
   auto* close =
       build.Rectangle("Rectangle3", bar, Align::Right, {808, 0, 46, 32}, {}, kTransparent);
   close->OnClick = [form](Component* s) { form->Rectangle3Click(s); };
+  // Escape and Alt+F4 ask the host to close, as the close button does; the host decides.
+  form->OnCancelKey = [form](Component* s) { form->Rectangle3Click(s); };
   close->OnMouseDown = [form](Component* s, MouseButton b, float x, float y) {
     form->Rectangle3MouseDown(s, b, x, y);
   };

@@ -17,6 +17,11 @@
 
 namespace dw {
 
+// The click loop belongs to the entry into the Installation stage, not to every end of the
+// header animation: each entry owes the host one loop, run by the first end of the header
+// animation on that stage, and only while no outcome has been reported (func07 cancels a
+// loop still owed and ends one that runs). Otherwise only "Finish" clicks the host's Next.
+
 PageFlow::PageFlow(TWizardForm& form)
     : form_(form),
       stages_(form.Find<TTabControl>("TabControl3")),
@@ -83,6 +88,11 @@ void PageFlow::TabControl3Change() {
   }
 
   if (stage < kWelcome || stage > kFinalisation) return;
+  // Only a change of stage enters one: a later change of an inner page on the Installation
+  // stage (func07 moving TabControl5) is no new entry.
+  const bool entering = stage != handled_stage_;
+  handled_stage_ = stage;
+  if (stage == kInstallation && entering) install_clicks_owed_ = true;
   if (stage == kInstallation) {
     // The tick is unsigned: widen it without a sign.
     State().InstallStartTick = static_cast<std::int64_t>(CurrentPlatform().api->GetTickCount());
@@ -103,7 +113,10 @@ void PageFlow::FloatAnimation1Finish() {
   if (stage < kWelcome || stage > kFinalisation) return;
   SetStageHighlight(*stage_labels_[stage], true);
   if (stage == kInstallation) {
-    ClickHostNextUntilInstalling();
+    if (install_clicks_owed_) {
+      install_clicks_owed_ = false;
+      ClickHostNextUntilInstalling();
+    }
   } else if (stage == kFinalisation) {
     // From now on "Finish" clicks the host's Next button.
     next_->OnClick = [&form = form_](Component* sender) { form.Button2Click(sender); };
@@ -114,9 +127,11 @@ void PageFlow::FloatAnimation1Finish() {
 void PageFlow::ClickHostNextUntilInstalling() {
   // The host calls func05 while handling the click that reaches its installing step. A host
   // whose Next button has gone away can never do so: stop then rather than spin forever.
+  // An outcome reported inside a click has moved the form on: no click after that one.
   do {
     SimulateClick(State().HostNextButtonWnd);
-  } while (State().InstallReady != 1 && CurrentPlatform().api->IsWindow(State().HostNextButtonWnd));
+  } while (State().InstallReady != 1 && stages_->TabIndex() == kInstallation &&
+           CurrentPlatform().api->IsWindow(State().HostNextButtonWnd));
 }
 
 void PageFlow::FormShow() {
@@ -136,12 +151,18 @@ void PageFlow::FormShow() {
     }
     form_.Chrome().HookMouseDown(*component);
   }
+  // A new run of the wizard: whatever the last one rewired, Next is Next again ("Finish"
+  // clicks the host only within the showing that reached it).
+  if (next_) next_->OnClick = [&form = form_](Component* sender) { form.Button3Click(sender); };
+  install_clicks_owed_ = false;
 
   form_.Destination().RequiredSpaceStep();
 }
 
 void PageFlow::ShowOutcome(bool succeeded) {
   if (!HasControls()) return;
+  // The outcome ends the Installation stage's clicks, also those not yet begun.
+  install_clicks_owed_ = false;
   outcome_->SetTabIndex(succeeded ? 0 : 1);
   stages_->SetTabIndex(kFinalisation);
 }

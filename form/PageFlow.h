@@ -52,6 +52,12 @@ class PageFlow {
   TFloatAnimation* header_ = nullptr;     // FloatAnimation1
   // Label9, Label10, Label15, Label16, Label17: the stage names in stage order.
   std::array<TLabel*, kStageCount> stage_labels_{};
+  // The stage the change handler last ran for, to tell entering a stage from a change of
+  // an inner page.
+  int handled_stage_ = -1;
+  // Set on entering the Installation stage, until its click loop starts or the outcome
+  // comes: the one loop that the entry owes the host.
+  bool install_clicks_owed_ = false;
 };
 
 // Highlights a stage label by taking its font colour from the style (on) or not (off).

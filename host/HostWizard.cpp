@@ -21,6 +21,15 @@ constexpr const wchar_t* kPageNames[kPageCount] = {L"Welcome", L"Select Destinat
 // The folder "chosen" in the directory dialog when nobody is there to choose.
 constexpr const wchar_t* kScriptedFolder = L"C:\\Program Files\\Demo Browsed";
 
+constexpr UINT_PTR kClockTimerId = 0xC10C;
+// The plain host's own colour, which the form never draws.
+constexpr COLORREF kPlainColour = RGB(255, 0, 255);
+
+HBRUSH PlainBrush() {
+  static HBRUSH brush = CreateSolidBrush(kPlainColour);
+  return brush;
+}
+
 WNDPROC originalNextProc = nullptr;
 WNDPROC originalBrowseProc = nullptr;
 
@@ -46,11 +55,27 @@ LRESULT CALLBACK BrowseButtonProc(HWND window, UINT message, WPARAM wParam, LPAR
   return CallWindowProcW(originalBrowseProc, window, message, wParam, lParam);
 }
 
+// A plain dialog-based wizard makes a new window for each page, below its buttons.
+void RecreatePageWindow(const std::wstring& text) {
+  HostWizard& wizard = Wizard();
+  if (wizard.pageLabel) DestroyWindow(wizard.pageLabel);
+  wizard.pageLabel =
+      CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 520, 300,
+                      wizard.window, nullptr, GetModuleHandleW(nullptr), nullptr);
+  UpdateWindow(wizard.pageLabel);
+}
+
 void ShowPage() {
   HostWizard& wizard = Wizard();
   const std::wstring text = L"Page " + std::to_wstring(wizard.page + 1) + L" of " +
                             std::to_wstring(kPageCount) + L": " + kPageNames[wizard.page];
-  SetWindowTextW(wizard.pageLabel, text.c_str());
+  if (wizard.options.plainHost) {
+    RecreatePageWindow(text);
+    // As a dialog does after a page change: the default button takes the focus.
+    SetFocus(wizard.nextButton);
+  } else {
+    SetWindowTextW(wizard.pageLabel, text.c_str());
+  }
   Log("host: page %d/%d %s", wizard.page + 1, kPageCount, ToUtf8(kPageNames[wizard.page]).c_str());
 }
 
@@ -79,6 +104,11 @@ void OnNext() {
     // The script reaches its installing step inside this click, as a setup wizard does.
     Log("host: func05");
     wizard.plugin.Func05();
+    if (wizard.options.worker) {
+      // Installs on a thread of its own; the page moves on when the thread is done.
+      if (StartInstallationThread()) return;
+      Log("host: no worker thread");
+    }
     RunInstallation();
     if (wizard.ended) return;
     wizard.page = kPageCount - 1;
@@ -156,7 +186,34 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         Wizard().autoPilot->Tick();
         return 0;
       }
+      if (wParam == kClockTimerId) {
+        // A host that repaints itself now and then, background and all.
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
+      }
       break;
+    case WM_CTLCOLORSTATIC:
+      if (Wizard().options.plainHost) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kPlainColour);
+        SetBkColor(dc, kPlainColour);
+        return reinterpret_cast<LRESULT>(PlainBrush());
+      }
+      break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      FillRect(item->hDC, &item->rcItem, PlainBrush());
+      return TRUE;
+    }
+    case kInstallationDoneMessage: {
+      HostWizard& wizard = Wizard();
+      InstallationThreadDone();
+      Log("host: the worker thread is done");
+      if (wizard.ended) return 0;
+      wizard.page = kPageCount - 1;
+      ShowPage();
+      return 0;
+    }
     case kEndWizardMessage:
       if (Wizard().options.unload) UnloadPlugin();
       Log("host: closing the wizard window");
@@ -188,11 +245,14 @@ bool CreateHostWindow() {
   windowClass.lpfnWndProc = HostWindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.hbrBackground =
+      wizard.options.plainHost ? PlainBrush() : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = L"DuskhostWizard";
   if (!RegisterClassExW(&windowClass)) return false;
   // The same frame as a single-border form: caption, system menu, minimise box.
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                      (wizard.options.plainHost ? 0 : WS_CLIPCHILDREN);
+  const DWORD buttonLook = wizard.options.plainHost ? BS_OWNERDRAW : 0;
   wizard.window =
       CreateWindowExW(0, windowClass.lpszClassName, L"Duskhost Demo Setup", style, CW_USEDEFAULT,
                       CW_USEDEFAULT, 520, 400, nullptr, nullptr, instance, nullptr);
@@ -200,17 +260,20 @@ bool CreateHostWindow() {
   wizard.pageLabel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 16, 16, 400, 24,
                                      wizard.window, nullptr, instance, nullptr);
   wizard.browseButton = CreateWindowExW(
-      0, L"BUTTON", L"Browse...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 300, 320, 90, 28,
-      wizard.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBrowseId)), instance, nullptr);
+      0, L"BUTTON", L"Browse...", WS_CHILD | WS_VISIBLE | (buttonLook ? buttonLook : BS_PUSHBUTTON),
+      300, 320, 90, 28, wizard.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBrowseId)),
+      instance, nullptr);
   wizard.nextButton = CreateWindowExW(
-      0, L"BUTTON", L"Next >", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 400, 320, 90, 28,
-      wizard.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNextId)), instance, nullptr);
+      0, L"BUTTON", L"Next >", WS_CHILD | WS_VISIBLE | (buttonLook ? buttonLook : BS_DEFPUSHBUTTON),
+      400, 320, 90, 28, wizard.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNextId)),
+      instance, nullptr);
   if (!wizard.pageLabel || !wizard.browseButton || !wizard.nextButton) return false;
   originalNextProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       wizard.nextButton, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NextButtonProc)));
   originalBrowseProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       wizard.browseButton, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BrowseButtonProc)));
   ShowPage();
+  if (wizard.options.plainHost) SetTimer(wizard.window, kClockTimerId, 500, nullptr);
   return true;
 }
 
@@ -218,6 +281,14 @@ void ShowHostWindow() {
   HostWizard& wizard = Wizard();
   ShowWindow(wizard.window, SW_SHOW);
   UpdateWindow(wizard.window);
+  if (wizard.options.plainHost) SetFocus(wizard.nextButton);
+  // Where the form's client area is on the screen, for a driver with real input.
+  POINT origin{0, 0};
+  ClientToScreen(wizard.window, &origin);
+  RECT client{};
+  GetClientRect(wizard.window, &client);
+  Log("geometry: host client on screen %ld %ld %ld %ld", origin.x, origin.y, client.right,
+      client.bottom);
 }
 
 HWND FindFormWindow() {

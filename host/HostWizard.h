@@ -37,6 +37,8 @@ HostWizard& Wizard();
 // The wizard's pages; the installing step is the fourth.
 constexpr int kPageCount = 5;
 constexpr int kInstallingPage = 3;
+// Posted to the wizard window by the worker thread once it has called func07.
+constexpr UINT kInstallationDoneMessage = WM_APP + 2;
 
 // Creates the wizard window with its buttons, hidden.
 bool CreateHostWindow();

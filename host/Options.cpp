@@ -35,6 +35,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       options->unload = true;
     } else if (option == L"--show-first") {
       options->showFirst = true;
+    } else if (option == L"--plain-host") {
+      options->plainHost = true;
+    } else if (option == L"--worker") {
+      options->worker = true;
     } else if (option == L"--no-slides") {
       options->noSlides = true;
     } else if (option == L"--debug-output") {
@@ -50,7 +54,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
     } else {
       Log("usage: duskhost [--auto] [--screenshots DIR] [--fail] [--pictures DIR] "
           "[--no-slides] [--show-first] [--bad-input] [--debug-output] [--dll PATH] [--install-ms "
-          "N] [--unload]");
+          "N] [--unload] [--plain-host] [--worker]");
       return false;
     }
   }

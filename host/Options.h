@@ -17,6 +17,14 @@ struct Options {
   std::wstring dll;          // --dll PATH: default duskwizard.dll beside the executable
   int installMs = 3000;      // --install-ms N: length of the simulated installation
   bool unload = false;       // --unload: FreeLibrary while the wizard window still exists
+  // --plain-host: behave like a plain dialog-based wizard: no WS_CLIPCHILDREN on the window,
+  // a page window created anew on each page, the focus put on Next after each page change,
+  // a clock that repaints the window every half second, and every pixel of its own in a
+  // colour the form never draws (magenta), so that a screenshot shows any that lie over it.
+  bool plainHost = false;
+  // --worker: the installation reports from a worker thread, as an NSIS install section
+  // does, and first calls every export but func02 from there while the form animates.
+  bool worker = false;
 };
 
 // False (with a usage line printed) for an unknown option.

@@ -67,6 +67,7 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   int exitCode = 1;
+  Log("host: duskhost %s", DUSKWIZARD_VERSION_STRING);
   Log("host: %d-bit process", static_cast<int>(sizeof(void*) * 8));
   Log("host: loading %s", ToUtf8(wizard.options.dll).c_str());
   const bool created = wizard.plugin.Load(wizard.options.dll) && CreateHostWindow();

@@ -58,6 +58,13 @@
 #define DUSKWIZARD_STDCALL
 #endif
 
+/* The version of the DLL this header describes; the DLL's version resource (FileVersion,
+ * ProductVersion) carries the same number. */
+#define DUSKWIZARD_VERSION_MAJOR 1
+#define DUSKWIZARD_VERSION_MINOR 0
+#define DUSKWIZARD_VERSION_PATCH 0
+#define DUSKWIZARD_VERSION_STRING "1.0.0"
+
 /* The exception code of an error raised to the host: customer range, "DW" in the middle. */
 #define DUSKWIZARD_ERROR_CODE 0xE0445700u
 

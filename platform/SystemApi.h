@@ -50,6 +50,12 @@ class SystemApi {
   virtual WindowHandle GetForegroundWindow() = 0;
   virtual bool SetForegroundWindow(WindowHandle window) = 0;
   virtual bool IsWindow(WindowHandle window) = 0;
+  // Keeps `window`, a child of `parent`, drawn above the parent's other children and
+  // keeps their painting and the parent's own off it, also for children the parent creates
+  // later, until the library unloads. Does nothing unless `window` is a child of `parent`.
+  // On Windows: WS_CLIPCHILDREN on the parent, WS_CLIPSIBLINGS on its other children, and
+  // `window` at the top of their z-order.
+  virtual void KeepAboveSiblings(WindowHandle window, WindowHandle parent) = 0;
 
   // kernel32
   virtual std::uint32_t GetTickCount() = 0;

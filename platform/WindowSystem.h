@@ -12,6 +12,15 @@ namespace dw {
 
 enum class MouseButton { Left, Right, Middle };
 
+// The keys the toolkit acts on; every other key is Other.
+enum class Key { Other, Tab, Enter, Space, Escape, Up, Down, PageUp, PageDown, Home, End, F4 };
+
+struct KeyModifiers {
+  bool shift = false;
+  bool control = false;
+  bool alt = false;
+};
+
 // Input arrives in device-independent pixels of the window's client area.
 class NativeWindowEvents {
  public:
@@ -24,6 +33,12 @@ class NativeWindowEvents {
   virtual void NativeMouseWheel(int delta, float x, float y) = 0;
   // The window wants the whole client area drawn (exposed, resized, rescaled).
   virtual void NativePaintRequested() = 0;
+  // A key went down (or repeats) while the keyboard belongs to the window: on Windows every
+  // key aimed at the top-level window that holds it, whichever of its windows has the focus.
+  virtual void NativeKeyDown(Key /*key*/, KeyModifiers /*modifiers*/) {}
+  // The mouse capture went elsewhere (another window took it, or it was released): a
+  // button held down will not report its release here.
+  virtual void NativeCaptureLost() {}
 };
 
 // Pixels ready to present: 0xAARRGGBB, rows top to bottom, physical pixels.
@@ -56,6 +71,7 @@ class NativeWindow {
   virtual void InvalidateWindow() = 0;
   // Shows the frame; called by the form from inside NativePaintRequested.
   virtual void Present(const FrameView& frame) = 0;
+  // While captured, every mouse message comes to this window, wherever the pointer is.
   virtual void CaptureMouse() = 0;
   virtual void ReleaseMouse() = 0;
 };
@@ -72,6 +88,10 @@ class MessageLoop {
   // Processes messages (input, timers) until done() is true. Returns early if the
   // loop is told to quit or if nothing could ever make done() true.
   virtual void PumpUntil(const std::function<bool()>& done) = 0;
+  // Runs work on the thread the loop belongs to (the one that made it) and returns when the
+  // work is done: at once on that thread, else carried over and waited for, while that
+  // thread goes on handling its messages.
+  virtual void RunOnLoopThread(const std::function<void()>& work) { work(); }
 };
 
 class WindowSystem {

@@ -69,6 +69,13 @@ void PlaceAndShow() {
   if (State().WizardForm && State().WizardForm->Window()) {
     PlaceFormWindow(*State().WizardForm->Window());
   }
+  KeepFormAboveHostWindows();
+}
+
+void KeepFormAboveHostWindows() {
+  TWizardForm* form = State().WizardForm.get();
+  if (!form || !form->Window() || !form->IsVisible()) return;
+  CurrentPlatform().api->KeepAboveSiblings(form->Window()->Handle(), State().HostWizardWnd);
 }
 
 void CloseForm() {

@@ -7,6 +7,9 @@ namespace dw {
 void EmbedInHost();
 // func03: place the form so only its client area shows, and show it.
 void PlaceAndShow();
+// Keeps the shown form above the host's other windows and their painting off it: at func03
+// and after each click sent to the host, which may create page windows.
+void KeepFormAboveHostWindows();
 // func02: close (hide) the form if it exists.
 void CloseForm();
 

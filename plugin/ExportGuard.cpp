@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "plugin/PluginError.h"
+#include "plugin/PluginState.h"
 
 namespace dw {
 
@@ -43,6 +44,26 @@ void SetPendingError(const char* prefixAscii, const char* detail) noexcept {
 }
 
 }  // namespace
+
+bool FailedToRunOnFormThread(ExportWork work, void* context) noexcept {
+  // Before func01 there is no form and so no thread of its own: nothing to carry over.
+  WindowSystem* windows = CurrentPlatform().windows;
+  if (windows == nullptr || !State().WizardForm) return FailedToRun(work, context);
+  struct Call {
+    ExportWork work;
+    void* context;
+    bool failed;
+  } call{work, context, true};
+  try {
+    // One pointer: the function object needs no memory of its own.
+    windows->Loop().RunOnLoopThread(
+        [&call] { call.failed = FailedToRun(call.work, call.context); });
+  } catch (...) {
+    SetPendingError("Internal error.", nullptr);
+    return true;
+  }
+  return call.failed;
+}
 
 bool FailedToRun(ExportWork work, void* context) noexcept {
   try {

@@ -18,6 +18,12 @@ using ExportWork = void (*)(void* context);
 // and true is returned.
 bool FailedToRun(ExportWork work, void* context) noexcept;
 
+// FailedToRun on the form's thread. A host may call an export from another thread (an
+// installer reports progress from its worker): the call is carried to the form's thread
+// and waited for, so the form never sees a second thread; the error, if any, is then
+// reported on the caller's thread.
+bool FailedToRunOnFormThread(ExportWork work, void* context) noexcept;
+
 // Reports the pending error to the host (nothing without a platform). Not noexcept on
 // purpose: the structured exception must be free to pass through.
 void ReportPendingError();
@@ -30,7 +36,8 @@ void RunExport(Work work) {
   // The closure stays alive in the export's frame while the error is reported.
   static_assert(std::is_trivially_destructible_v<Work>,
                 "an export's work may capture only trivially destructible values");
-  const bool failed = FailedToRun([](void* context) { (*static_cast<Work*>(context))(); }, &work);
+  const bool failed =
+      FailedToRunOnFormThread([](void* context) { (*static_cast<Work*>(context))(); }, &work);
   if (failed) ReportPendingError();
 }
 

@@ -52,6 +52,9 @@ void CreateFormAndEmbed(WindowHandle wizard, WindowHandle next, WindowHandle bro
   if (state.WizardForm) return;
   if (!PlatformInstalled()) return;
   if (!state.ComponentPaths) state.ComponentPaths = std::make_unique<std::vector<std::u16string>>();
+  // The message loop belongs to the thread that makes it: this one, the form's. Exports
+  // called on other threads are carried to it.
+  CurrentPlatform().windows->Loop();
   auto form = std::make_unique<TWizardForm>();
   // Re-read the state: creating the form may have run code that looked at it.
   State().WizardForm = std::move(form);

@@ -43,8 +43,10 @@ void ProgressDisplay::UpdateInstallTimes() {
     state.ElapsedSeconds =
         ElapsedSecondsSince(state.InstallStartTick, CurrentPlatform().api->GetTickCount());
     if (arc1_) {
+      // Multiplied first: the sweep times 100 is exact in a double, so a gauge that stands
+      // exactly on a half percent (207 degrees: 57.5) rounds as the half it is.
       const std::int64_t percent =
-          RoundHalfEven(static_cast<double>(arc1_->EndAngle()) / 360.0 * 100.0);
+          RoundHalfEven(static_cast<double>(arc1_->EndAngle()) * 100.0 / 360.0);
       state.RemainingSeconds =
           EstimateRemainingSeconds(state.ElapsedSeconds, percent, state.RemainingSeconds);
     }

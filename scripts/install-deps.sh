@@ -9,6 +9,7 @@ packages=(
   libstb-dev fonts-open-sans fonts-dejavu-core  # image decoding and fonts off Windows
   g++-mingw-w64-i686 g++-mingw-w64-x86-64  # the DLLs (binutils-mingw-w64 comes along)
   wine64 xvfb xauth                        # running the x86_64 DLL and demo host
+  nsis xdotool                             # an installer we did not write, real X input
   imagemagick python3                      # screenshots: looking at them, checking them
   clang libclang-rt-14-dev                 # fuzzers (libFuzzer with ASan and UBSan)
   qemu-system-x86 mmdebstrap e2fsprogs     # the emulated 32-bit test machine (scripts/vm32.sh)

@@ -34,11 +34,16 @@ TImage* Slideshow::NewSlide() {
   return slide;
 }
 
-void Slideshow::PlaceSlide(TImage& slide, std::size_t index) {
+Slideshow::Box Slideshow::ShownBox() const {
   const float scale = form_.Window() != nullptr ? form_.Window()->Scale() : 1.0f;
+  return {static_cast<int>(std::lround(kSlideWidth * scale)),
+          static_cast<int>(std::lround(kSlideHeight * scale))};
+}
+
+void Slideshow::PlaceSlide(TImage& slide, std::size_t index) {
+  const Box box = ShownBox();
   Bitmap reduced;
-  if (ReduceToFit(slide.Picture(), static_cast<int>(std::lround(kSlideWidth * scale)),
-                  static_cast<int>(std::lround(kSlideHeight * scale)), reduced)) {
+  if (ReduceToFit(slide.Picture(), box.width, box.height, reduced)) {
     slide.SetBitmap(std::move(reduced));
   }
   slide.SetSize(kSlideWidth, kSlideHeight);
@@ -54,7 +59,9 @@ void Slideshow::AddFromBytes(const std::uint8_t* buffer, std::int32_t count) {
   if (slide == nullptr) return;
   const std::size_t index = State().Slides.size() - 1;
   // No bytes: an empty picture, which is not an error.
-  if (!bytes.empty() && !slide->LoadFromBytes(bytes.data(), bytes.size())) {
+  // A picture far larger than its box may be decoded straight to the box's size.
+  const Box box = ShownBox();
+  if (!bytes.empty() && !slide->LoadFromBytes(bytes.data(), bytes.size(), box.width, box.height)) {
     throw PluginError{u"Loading bitmap failed."};
   }
   bytes = {};
@@ -65,7 +72,8 @@ void Slideshow::AddFromFile(const std::u16string& fileName) {
   TImage* slide = NewSlide();
   if (slide == nullptr) return;
   const std::size_t index = State().Slides.size() - 1;
-  if (!slide->LoadFromFile(fileName)) {
+  const Box box = ShownBox();
+  if (!slide->LoadFromFile(fileName, box.width, box.height)) {
     throw PluginError{u"Loading bitmap failed (" + fileName + u")."};
   }
   PlaceSlide(*slide, index);

@@ -38,6 +38,12 @@ class Slideshow {
   // Keeps the loaded picture only at the size the slide shows it, then gives the slide its
   // box, and full opacity only to the first slide.
   void PlaceSlide(TImage& slide, std::size_t index);
+  // The size a slide is shown at on the window, physical pixels.
+  struct Box {
+    int width = 0;
+    int height = 0;
+  };
+  Box ShownBox() const;
   void Step();
 
   TWizardForm& form_;

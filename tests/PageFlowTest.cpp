@@ -263,6 +263,95 @@ TEST_P(FailureDuringInstallationTest, FinishesTwiceForFinalisation) {
 
 INSTANTIATE_TEST_SUITE_P(InsideLastClick, FailureDuringInstallationTest, ::testing::Bool());
 
+// The outcome ends the Installation stage's clicks, whenever it comes: before the header has
+// arrived on the stage (no click at all, even from a host that never calls func05), or inside
+// a click without func05 (no click after that one). From then on only "Finish" clicks.
+struct OutcomeCase {
+  const char* what;
+  int reportAfterMs;  // after "Install", from the message loop; 0: not this way
+  int reportAtClick;  // inside this click of the host's Next; 0: not this way
+  bool succeeded;
+  int clicksBeforeFinish;
+};
+
+void PrintTo(const OutcomeCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class OutcomeEndsTheClicksTest : public PageFlowTest,
+                                 public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(OutcomeEndsTheClicksTest, OnlyFinishClicksAfterTheOutcome) {
+  const OutcomeCase& c = GetParam();
+  StartWizard();
+  GoToStage(2, 1);
+  onNextClick = [&](int click) {
+    if (click == c.reportAtClick) func07(c.succeeded ? 1 : 0);
+  };
+  if (c.reportAfterMs > 0) {
+    AtTime(c.reportAfterMs, [&] {
+      ASSERT_EQ(Stages().TabIndex(), kInstallation);
+      ASSERT_TRUE(Get<TFloatAnimation>("FloatAnimation1").Running());
+      func07(c.succeeded ? 1 : 0);
+    });
+  }
+  Press("Button3");
+  sim.Advance(2000);
+  ExpectClickPairs(NextMessages(), c.clicksBeforeFinish);
+  EXPECT_EQ(Stages().TabIndex(), kFinalisation);
+  EXPECT_EQ(Outcome().TabIndex(), c.succeeded ? 0 : 1);
+  EXPECT_EQ(HighlightedStages(), std::vector<int>{kFinalisation});
+  EXPECT_FLOAT_EQ(HeaderMargin(), ExpectedHeaderMargin(kFinalisation));
+  EXPECT_EQ(State().InstallStartTick, kClockStopped);
+  EXPECT_EQ(NextButton().Text(), u"Finish");
+  for (int press = 1; press <= 2; ++press) {
+    Press("Button3");
+    sim.Advance(500);
+    ExpectClickPairs(NextMessages(), c.clicksBeforeFinish + press);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OutcomeEndsTheClicksTest,
+    ::testing::Values(OutcomeCase{"FailureAfter100ms", 100, 0, false, 0},
+                      OutcomeCase{"SuccessAfter100ms", 100, 0, true, 0},
+                      OutcomeCase{"FailureAfter290ms", 290, 0, false, 0},
+                      OutcomeCase{"FailureInsideTheSecondClick", 0, 2, false, 2},
+                      OutcomeCase{"SuccessInsideTheFirstClick", 0, 1, true, 1}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// "Install" pressed while the header still moves (Next on the terms page, then "Install"
+// during that slide): ending the header early runs the Installation stage's one click loop
+// at once, and the header's later arrival on the stage adds none.
+class InstallWhileTheHeaderMovesTest : public PageFlowTest,
+                                       public ::testing::WithParamInterface<int> {};
+
+TEST_P(InstallWhileTheHeaderMovesTest, OneClickLoopPerEntry) {
+  const int readyAtClick = GetParam();
+  StartWizard();
+  GoToStage(2);
+  if (readyAtClick == 0) func05();
+  onNextClick = [&](int click) {
+    if (click == readyAtClick) func05();
+  };
+  AtTime(150, [&] {
+    ASSERT_EQ(Configuration().TabIndex(), 1);
+    ASSERT_EQ(NextButton().Text(), u"Install");
+    ASSERT_TRUE(NextButton().Enabled());
+    ASSERT_TRUE(Get<TFloatAnimation>("FloatAnimation1").Running());
+    Press("Button3");
+  });
+  Press("Button3");
+  sim.Advance(1500);
+  ExpectClickPairs(NextMessages(), readyAtClick == 0 ? 1 : readyAtClick);
+  EXPECT_EQ(Stages().TabIndex(), kInstallation);
+  EXPECT_EQ(HighlightedStages(), std::vector<int>{kInstallation});
+  EXPECT_FLOAT_EQ(HeaderMargin(), ExpectedHeaderMargin(kInstallation));
+  EXPECT_NE(State().InstallStartTick, kClockStopped);
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadyAtClick, InstallWhileTheHeaderMovesTest, ::testing::Values(0, 1, 3));
+
 // A second press that arrives while a slide is still running reaches the other tab control,
 // whose own slide is not running.
 TEST_F(PageFlowTest, SecondPressDuringASlideReachesTheOtherTabControl) {
@@ -442,9 +531,43 @@ TEST_P(ShowAgainTest, StartsOverAtStageZero) {
   EXPECT_FALSE(Back().Enabled());
   EXPECT_TRUE(NextButton().Enabled());
   EXPECT_EQ(NextButton().Text(), u"Next");
+  // Next is Next again, whatever the last run made of it.
+  Press("Button3");
+  sim.Advance(400);
+  EXPECT_EQ(Stages().TabIndex(), 1);
+  EXPECT_TRUE(NextMessages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(AfterFailure, ShowAgainTest, ::testing::Bool());
+
+// After a finished run, showing the form again starts a new run: Next moves the pages again,
+// "Install" clicks the host (func05 of the first run still stands: one click), and the new
+// "Finish" clicks it once its header has arrived.
+TEST_F(PageFlowTest, ShowingAgainAfterFinishStartsANewRun) {
+  StartWizard();
+  onNextClick = [](int click) {
+    if (click == 1) func05();
+  };
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    const int clicksBefore = nextClicks;
+    GoToStage(2, 1);
+    ASSERT_EQ(Stages().TabIndex(), 2);
+    ASSERT_EQ(Configuration().TabIndex(), 1);
+    Press("Button3");
+    sim.Advance(400);
+    EXPECT_EQ(nextClicks, clicksBefore + 1);
+    func07(1);
+    sim.Advance(400);
+    Press("Button3");
+    EXPECT_EQ(nextClicks, clicksBefore + 2);
+    func02();
+    func03();
+    sim.Advance(400);
+    EXPECT_EQ(Stages().TabIndex(), 0);
+    EXPECT_EQ(nextClicks, clicksBefore + 2);
+  }
+}
 
 // A required space that is not a number ends the show with an error for the host, after
 // the pages, the buttons and the header have been set.

@@ -131,6 +131,30 @@ TEST_F(ProgressDisplayTest, WorkedEstimates) {
   EXPECT_EQ(Text("Label37"), u"Elapsed time: 1 minute 30 seconds");
 }
 
+// A gauge that stands exactly on a half percent reads as that half, which goes to the even
+// neighbour: 23 of 40 is a sweep of exactly 207 degrees, 57.5 %, so p is 58.
+TEST_F(ProgressDisplayTest, AGaugeOnAHalfPercentRoundsOnce) {
+  StartWizard();
+  const struct {
+    std::int32_t done;
+    std::int32_t total;
+    float sweep;
+    std::u16string remaining;  // after 90 s
+  } cases[] = {
+      {23, 40, 207.0f, u"Remaining time: 1 minute 5 seconds"},   // 57.5: p = 58
+      {11, 40, 99.0f, u"Remaining time: 3 minutes 51 seconds"},  // 27.5: p = 28
+      {1, 8, 45.0f, u"Remaining time: 11 minutes 0 seconds"},    // 12.5: p = 12
+      {22, 40, 198.0f, u"Remaining time: 1 minute 13 seconds"},  // 55: p = 55
+  };
+  for (const auto& c : cases) {
+    func06("", "", c.done, c.total);
+    ASSERT_EQ(Sweep(), c.sweep) << c.done << "/" << c.total;
+    ClockStartedSecondsAgo(90);
+    Tick();
+    EXPECT_EQ(Text("Label38"), c.remaining) << c.done << "/" << c.total;
+  }
+}
+
 TEST_F(ProgressDisplayTest, NoProgressKeepsTheLastEstimate) {
   StartWizard();
   func06("", "", 30, 100);

@@ -14,6 +14,7 @@
 #include "toolkit/Shapes.h"
 #include "toolkit/TabControl.h"
 #include "toolkit/Timer.h"
+#include "toolkit/render/Canvas.h"
 
 namespace dw {
 namespace {
@@ -79,6 +80,39 @@ TEST_F(ToolkitBehaviour, NextChangesTheIndexFirstThenSlidesForThreeHundredMillis
   EXPECT_FALSE(form.IsTicking());  // no animation, no tick
   tabs->Previous();
   EXPECT_EQ(tabs->TabIndex(), 0);
+}
+
+// A page that slides in or out lies partly beside the tab control: it is neither drawn nor
+// hit there.
+TEST_F(ToolkitBehaviour, ASlideDrawsAndHitsPagesOnlyInsideTheTabControl) {
+  tabs->SetAlign(Align::None);
+  tabs->SetPosition({100, 50});
+  tabs->SetSize(200, 100);
+  const RectF box = tabs->AbsoluteRect();
+  const std::uint32_t background = form.CurrentStyle().formBackground;
+  std::vector<int> drawnBeside;
+  std::vector<Control*> hitsBeside;
+  auto* probe = new TTimer(&form);
+  probe->SetInterval(50);
+  probe->OnTimer = [&](Component*) {
+    Canvas canvas(400, 300, 1);
+    form.RenderTo(canvas);
+    int beside = 0;
+    for (int y = 0; y < 300; ++y) {
+      for (int x = 0; x < 400; ++x) {
+        const bool inside = x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom;
+        if (!inside && canvas.PixelAt(x, y) != background) ++beside;
+      }
+    }
+    drawnBeside.push_back(beside);
+    hitsBeside.push_back(form.ControlAt(box.Right + 50, 100));
+    hitsBeside.push_back(form.ControlAt(box.Left - 50, 100));
+  };
+  tabs->Next();
+  tabs->Previous();
+  ASSERT_GE(drawnBeside.size(), 10u);
+  for (int beside : drawnBeside) EXPECT_EQ(beside, 0);
+  for (Control* hit : hitsBeside) EXPECT_EQ(hit, nullptr);
 }
 
 TEST_F(ToolkitBehaviour, NextIsRefusedDuringASlideAndWithoutATargetPage) {

@@ -44,6 +44,29 @@ class TreeViewTest : public ::testing::Test {
   TTreeView* tree_ = nullptr;
 };
 
+TEST_F(TreeViewTest, ADeferredStyleIsAppliedWhenTheRowComesIntoView) {
+  std::vector<TTreeViewItem*> items;
+  for (int i = 0; i < 100; ++i) {
+    auto* item = new TTreeViewItem(tree_);
+    item->SetText(u"Item");
+    item->DeferStyleLookup();
+    item->SetParent(tree_);
+    items.push_back(item);
+  }
+  // Rows of 24 px inside the 2 px border of a 200 px tree: the first nine are in view.
+  for (int i = 0; i < 9; ++i) EXPECT_TRUE(items[i]->IsStyleApplied()) << i;
+  EXPECT_TRUE(items[9]->IsStylePending());
+  EXPECT_FALSE(items[99]->IsStyleApplied());
+  tree_->SetSize(300, 400);
+  EXPECT_TRUE(items[15]->IsStyleApplied());
+  EXPECT_TRUE(items[17]->IsStylePending());
+  // A part looked up, or a sub-item, is a need too.
+  EXPECT_NE(items[40]->FindStyleResource("text"), nullptr);
+  AddItem(items[60], u"Sub", false);
+  EXPECT_TRUE(items[60]->IsStyleApplied());
+  EXPECT_TRUE(items[61]->IsStylePending());
+}
+
 TEST_F(TreeViewTest, CountAndItemsSeeOnlySubItemsNotStyleParts) {
   TTreeViewItem* a = AddItem(tree_, u"A");
   TTreeViewItem* b = AddItem(tree_, u"B");

@@ -13,6 +13,12 @@ void TButton::SetText(const std::u16string& text) {
   Repaint();
 }
 
+bool TButton::DoKeyDown(Key key, KeyModifiers modifiers) {
+  if ((key != Key::Enter && key != Key::Space) || modifiers.alt || modifiers.control) return false;
+  if (IsEffectivelyEnabled()) DoClick();
+  return true;
+}
+
 void TButton::Paint(Canvas& canvas, const RectF& box) {
   const Style& style = StyleOf(this);
   bool pressed = IsPressed() && IsMouseOver();

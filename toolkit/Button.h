@@ -13,6 +13,8 @@ class TButton : public Control {
   const std::u16string& Text() const { return text_; }
   void SetText(const std::u16string& text);
   bool CanFocus() const override { return true; }
+  // Enter and Space press the focused button, as a click does.
+  bool DoKeyDown(Key key, KeyModifiers modifiers) override;
   void Paint(Canvas& canvas, const RectF& box) override;
 
  private:

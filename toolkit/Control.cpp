@@ -157,12 +157,14 @@ void Control::SetVisible(bool visible) {
   visible_ = visible;
   Repaint();
   ParentRealign();
+  if (!visible && Form() != nullptr) Form()->FocusMayHaveLeft();
 }
 
 void Control::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
   Repaint();
+  if (!enabled && Form() != nullptr) Form()->FocusMayHaveLeft();
 }
 
 bool Control::IsEffectivelyEnabled() const {
@@ -170,6 +172,23 @@ bool Control::IsEffectivelyEnabled() const {
     if (!c->enabled_) return false;
   }
   return true;
+}
+
+bool Control::IsShowing() const {
+  RectF box = AbsoluteRect();
+  if (box.IsEmpty()) return false;
+  const Control* child = this;
+  for (const Control* parent = parent_; parent != nullptr; parent = parent->parent_) {
+    if (!child->visible_ || !parent->ShowsChild(child)) return false;
+    if (parent->parent_ == nullptr) {
+      box = box.Intersect({0, 0, parent->width_, parent->height_});
+    } else if (parent->clip_children_) {
+      box = box.Intersect(parent->AbsoluteRect());
+    }
+    if (box.IsEmpty()) return false;
+    child = parent;
+  }
+  return child->visible_ && child == static_cast<const Control*>(Form());
 }
 
 bool Control::IsFocused() const {

@@ -99,6 +99,9 @@ class Control : public Component {
   bool IsPressed() const { return pressed_; }
   bool IsFocused() const;
   virtual bool CanFocus() const { return false; }
+  // Visible, of some size, shown by every parent up to the form (a tab control shows only
+  // its current page), and not clipped away entirely by a parent that clips or by the form.
+  bool IsShowing() const;
 
   // --- general-purpose properties ---
   std::int32_t Tag = 0;
@@ -135,6 +138,9 @@ class Control : public Component {
   virtual void DoClick();
   // Returns true when the wheel was used.
   virtual bool DoMouseWheel(int /*delta*/) { return false; }
+  // A key for this control (the focused one, or a scrolling one for the scroll keys);
+  // returns true when the control used it.
+  virtual bool DoKeyDown(Key /*key*/, KeyModifiers /*modifiers*/) { return false; }
   // The control that takes a hit at a local point, or null. Default: children from the top,
   // then itself when HitTest is on.
   virtual Control* HitTestAt(float x, float y);

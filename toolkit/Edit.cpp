@@ -68,6 +68,20 @@ void TEdit::DoMouseDown(MouseButton button, float x, float y) {
   Control::DoMouseDown(button, x, y);
 }
 
+bool TEdit::DoKeyDown(Key key, KeyModifiers modifiers) {
+  const bool plain = !modifiers.alt && !modifiers.control;
+  const bool opens = (plain && (key == Key::Space || key == Key::F4)) ||
+                     (modifiers.alt && !modifiers.control && key == Key::Down);
+  if (!opens) return false;
+  for (Control* child : Children()) {
+    auto* button = dynamic_cast<TSearchEditButton*>(child);
+    if (button == nullptr || !button->Visible() || !button->IsEffectivelyEnabled()) continue;
+    button->DoClick();
+    return true;
+  }
+  return false;
+}
+
 TSearchEditButton::TSearchEditButton(Component* owner) : Control(owner) {
   SetSize(kButtonSize, kButtonSize);
 }

@@ -21,6 +21,9 @@ class TEdit : public Control {
   unsigned StyledSettings() const { return styled_; }
   void SetStyledSettings(unsigned styled);
   bool CanFocus() const override { return true; }
+  // Space, F4 and Alt+Down press the box's search button: the one way to change a read-only
+  // box from the keyboard.
+  bool DoKeyDown(Key key, KeyModifiers modifiers) override;
 
   NotifyEvent OnChange;
 

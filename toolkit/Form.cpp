@@ -124,15 +124,23 @@ void TForm::OnTick() {
 void TForm::RegisterRadio(TRadioButton* radio) {
   if (radio->radio_serial_ != 0) return;
   radio->radio_serial_ = next_radio_serial_++;
-  radios_.push_back(radio);
+  radios_.emplace(radio->radio_serial_, radio);
   RadioCheckChanged(radio);
 }
 
 void TForm::UnregisterRadio(TRadioButton* radio) {
   if (radio->radio_serial_ == 0) return;
   checked_radios_.erase(radio->radio_serial_);
+  // By number: a form of many tree items unregisters each of their buttons when it closes.
+  radios_.erase(radio->radio_serial_);
   radio->radio_serial_ = 0;
-  radios_.erase(std::remove(radios_.begin(), radios_.end(), radio), radios_.end());
+}
+
+std::vector<TRadioButton*> TForm::Radios() const {
+  std::vector<TRadioButton*> radios;
+  radios.reserve(radios_.size());
+  for (const auto& entry : radios_) radios.push_back(entry.second);
+  return radios;
 }
 
 void TForm::RadioCheckChanged(TRadioButton* radio) {
@@ -198,13 +206,24 @@ void TForm::MouseMove(float x, float y) {
   }
 }
 
+namespace {
+unsigned ButtonBit(MouseButton button) {
+  return 1u << static_cast<unsigned>(button);
+}
+}  // namespace
+
 void TForm::MouseDown(MouseButton button, float x, float y) {
+  // The release must come back here wherever the pointer goes meanwhile.
+  if (buttons_held_ == 0 && window_ != nullptr) window_->CaptureMouse();
+  buttons_held_ |= ButtonBit(button);
   SetHovered(ControlAt(x, y), x, y);
   Control* target = hovered_;
   if (target == nullptr) {
     if (OnMouseDown) OnMouseDown(this, button, x, y);
     return;
   }
+  // Another button's press on another control: that control's press no longer counts.
+  if (captured_ != nullptr && captured_ != target) captured_->pressed_ = false;
   captured_ = target;
   if (button == MouseButton::Left) target->pressed_ = true;
   if (target->CanFocus()) SetFocused(target);
@@ -213,8 +232,13 @@ void TForm::MouseDown(MouseButton button, float x, float y) {
 }
 
 void TForm::MouseUp(MouseButton button, float x, float y) {
+  // A release whose press the form did not see, or whose capture it lost, is no click.
+  if ((buttons_held_ & ButtonBit(button)) == 0) return;
+  buttons_held_ &= ~ButtonBit(button);
   Control* target = captured_;
   captured_ = nullptr;
+  // Given back before any handler runs: a click may nest the host's own windows and loops.
+  if (buttons_held_ == 0 && window_ != nullptr) window_->ReleaseMouse();
   if (target == nullptr) return;
   bool wasPressed = target->pressed_;
   target->pressed_ = false;
@@ -226,6 +250,15 @@ void TForm::MouseUp(MouseButton button, float x, float y) {
       target->IsEffectivelyEnabled()) {
     target->DoClick();
   }
+}
+
+void TForm::MouseCaptureLost() {
+  buttons_held_ = 0;
+  Control* target = captured_;
+  captured_ = nullptr;
+  if (target == nullptr) return;
+  target->pressed_ = false;
+  target->Repaint();
 }
 
 void TForm::MouseLeave() {

@@ -66,7 +66,7 @@ class TForm : public Control, private NativeWindowEvents {
   // so that checking a button visits only the checked ones, however many the form has.
   void RegisterRadio(TRadioButton* radio);
   void UnregisterRadio(TRadioButton* radio);
-  std::vector<TRadioButton*> Radios() const { return radios_; }
+  std::vector<TRadioButton*> Radios() const;
   // Called by a registered radio button whenever its flag changes.
   void RadioCheckChanged(TRadioButton* radio);
   // The number of the latest registration: radio buttons registered later are not visited
@@ -78,6 +78,25 @@ class TForm : public Control, private NativeWindowEvents {
   // --- focus and mouse state ---
   Control* Focused() const { return focused_; }
   void SetFocused(Control* control);
+  // Whether the control could hold the focus now: it takes the focus, it and its parents
+  // are enabled, and it is showing (see IsShowing).
+  bool CanHaveFocus(const Control* control) const;
+  // Drops the focus when the focused control can no longer hold it (disabled, hidden, its
+  // page slid away), so that nothing unusable shows a focus look or takes a key.
+  void FocusMayHaveLeft();
+  // Moves the focus to the next (or previous) control that can hold it, in reading order
+  // (top to bottom, then left to right), wrapping around.
+  void FocusNext(bool forward);
+
+  // --- keyboard (keyboard.cpp) ---
+  // The button that Enter presses when the focused control does not take the key.
+  Control* DefaultButton = nullptr;
+  // What Escape and Alt+F4 mean: the window's close request.
+  NotifyEvent OnCancelKey;
+  // Tab and Shift+Tab move the focus; Enter and Space go to the focused control first
+  // (a button presses itself), then Enter to the default button; Escape and Alt+F4 run
+  // OnCancelKey; the arrow, page, Home and End keys scroll the content that scrolls.
+  void KeyDown(Key key, KeyModifiers modifiers);
   Control* Hovered() const { return hovered_; }
   Control* Captured() const { return captured_; }
   // Forgets a control that is going away.
@@ -89,6 +108,9 @@ class TForm : public Control, private NativeWindowEvents {
   void MouseUp(MouseButton button, float x, float y);
   void MouseLeave();
   void MouseWheel(int delta, float x, float y);
+  // The window lost the mouse while buttons were held: their releases will not come, and
+  // the press makes no click.
+  void MouseCaptureLost();
   // The control that a press at this client point reaches, or null for the form itself.
   Control* ControlAt(float x, float y);
 
@@ -110,7 +132,9 @@ class TForm : public Control, private NativeWindowEvents {
   void NativeMouseUp(MouseButton b, float x, float y) override { MouseUp(b, x, y); }
   void NativeMouseLeave() override { MouseLeave(); }
   void NativeMouseWheel(int delta, float x, float y) override { MouseWheel(delta, x, y); }
+  void NativeKeyDown(Key key, KeyModifiers modifiers) override { KeyDown(key, modifiers); }
   void NativePaintRequested() override;
+  void NativeCaptureLost() override { MouseCaptureLost(); }
   void OnTick();
   void SetHovered(Control* control, float x, float y);
   void DrawControl(Canvas& canvas, Control& control, PointF origin);
@@ -123,12 +147,15 @@ class TForm : public Control, private NativeWindowEvents {
   bool visible_ = false;
   std::vector<TickClient*> tick_clients_;
   MessageLoop::TimerId tick_timer_ = 0;
-  std::vector<TRadioButton*> radios_;
+  std::map<std::uint64_t, TRadioButton*> radios_;  // by registration number
   std::map<std::uint64_t, TRadioButton*> checked_radios_;
   std::uint64_t next_radio_serial_ = 1;
   Control* focused_ = nullptr;
   Control* hovered_ = nullptr;
   Control* captured_ = nullptr;
+  // The mouse buttons pressed on the form and not yet released, one bit per MouseButton;
+  // the window holds the mouse capture while any is.
+  unsigned buttons_held_ = 0;
   RectF dirty_;
   std::unique_ptr<Canvas> frame_;
   int frames_presented_ = 0;

@@ -12,22 +12,25 @@ void TImage::SetBitmap(Bitmap bitmap) {
   Repaint();
 }
 
-bool TImage::LoadFromBytes(const std::uint8_t* bytes, std::size_t count) {
+bool TImage::LoadFromBytes(const std::uint8_t* bytes, std::size_t count, int fitWidth,
+                           int fitHeight) {
   if (count == 0) {
     SetBitmap(Bitmap{});
     return true;
   }
   ImageDecoder* decoder = CurrentPlatform().images;
-  std::optional<Bitmap> decoded =
-      decoder != nullptr ? decoder->Decode(bytes, count) : std::optional<Bitmap>{};
+  std::optional<Bitmap> decoded = decoder != nullptr
+                                      ? decoder->DecodeToFit(bytes, count, fitWidth, fitHeight)
+                                      : std::optional<Bitmap>{};
   SetBitmap(decoded ? std::move(*decoded) : Bitmap{});
   return decoded.has_value();
 }
 
-bool TImage::LoadFromFile(const std::u16string& fileName) {
+bool TImage::LoadFromFile(const std::u16string& fileName, int fitWidth, int fitHeight) {
   ImageDecoder* decoder = CurrentPlatform().images;
-  std::optional<Bitmap> decoded =
-      decoder != nullptr ? decoder->DecodeFile(fileName) : std::optional<Bitmap>{};
+  std::optional<Bitmap> decoded = decoder != nullptr
+                                      ? decoder->DecodeFileToFit(fileName, fitWidth, fitHeight)
+                                      : std::optional<Bitmap>{};
   SetBitmap(decoded ? std::move(*decoded) : Bitmap{});
   return decoded.has_value();
 }

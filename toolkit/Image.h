@@ -18,8 +18,11 @@ class TImage : public Control {
   void SetBitmap(Bitmap bitmap);
   // Decode by content through the platform. An empty stream leaves the picture empty and
   // succeeds; undecodable data leaves it empty and returns false.
-  bool LoadFromBytes(const std::uint8_t* bytes, std::size_t count);
-  bool LoadFromFile(const std::u16string& fileName);
+  // With a box (fitWidth and fitHeight above 0) the decoder may hand back a very large
+  // picture already reduced to fit it (ImageDecoder::DecodeToFit).
+  bool LoadFromBytes(const std::uint8_t* bytes, std::size_t count, int fitWidth = 0,
+                     int fitHeight = 0);
+  bool LoadFromFile(const std::u16string& fileName, int fitWidth = 0, int fitHeight = 0);
 
   void Paint(Canvas& canvas, const RectF& box) override;
 

@@ -136,6 +136,32 @@ bool TVertScrollBox::DoMouseWheel(int delta) {
   return true;
 }
 
+bool TVertScrollBox::DoKeyDown(Key key, KeyModifiers) {
+  if (!bar_visible_) return false;
+  switch (key) {
+    case Key::Up:
+      ScrollTo(scroll_ - kArrowStep);
+      return true;
+    case Key::Down:
+      ScrollTo(scroll_ + kArrowStep);
+      return true;
+    case Key::PageUp:
+      ScrollTo(scroll_ - Height());
+      return true;
+    case Key::PageDown:
+      ScrollTo(scroll_ + Height());
+      return true;
+    case Key::Home:
+      ScrollTo(0);
+      return true;
+    case Key::End:
+      ScrollTo(content_height_);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void TVertScrollBox::DoMouseDown(MouseButton button, float x, float y) {
   Part part = PartAt(x, y);
   if (button == MouseButton::Left && part != Part::None) {

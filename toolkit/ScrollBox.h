@@ -21,6 +21,9 @@ class TVertScrollBox : public Control {
   void PaintOver(Canvas& canvas, const RectF& box) override;
   Control* HitTestAt(float x, float y) override;
   bool DoMouseWheel(int delta) override;
+  // The arrow keys scroll by a line, the page keys by the box's height, Home and End to
+  // the ends; only while there is something to scroll.
+  bool DoKeyDown(Key key, KeyModifiers modifiers) override;
   void DoMouseDown(MouseButton button, float x, float y) override;
   void DoMouseUp(MouseButton button, float x, float y) override;
   void DoMouseMove(float x, float y) override;

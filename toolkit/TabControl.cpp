@@ -21,6 +21,9 @@ TTabItem::TTabItem(Component* owner) : Control(owner) {
 
 TTabControl::TTabControl(Component* owner) : Control(owner) {
   SetHitTestDefault(false);
+  // A slide moves pages by up to a page width: they are drawn only inside the control's
+  // own box, which is all that the slide repaints.
+  SetClipChildren(true);
 }
 
 int TTabControl::TabCount() const {
@@ -46,6 +49,7 @@ void TTabControl::SetTabIndex(int index) {
   if (transition_running_) EndTransition();
   tab_index_ = index;
   Repaint();
+  if (Form() != nullptr) Form()->FocusMayHaveLeft();
   if (!IsLoading() && OnChange) OnChange(this);
 }
 
@@ -103,6 +107,8 @@ void TTabControl::EndTransition() {
   transition_shift_ = 0;
   if (Form() != nullptr) Form()->RemoveTickClient(this);
   Repaint();
+  // The page that slid away may have held the focus.
+  if (Form() != nullptr) Form()->FocusMayHaveLeft();
 }
 
 void TTabControl::Realign() {

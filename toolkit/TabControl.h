@@ -1,5 +1,6 @@
 // Tab controls: one page (TTabItem) shown at a time, with a slide transition for
-// Next/Previous. Every page fills the control and clips its children.
+// Next/Previous. Every page fills the control and clips its children; the control clips its
+// pages, so a slide draws nothing beside it.
 #pragma once
 
 #include <vector>

@@ -64,33 +64,33 @@ struct Row {
 };
 
 // Visits the rows on show top to bottom with an explicit work list (no recursion, however
-// deep the tree). visit returns false to stop.
+// deep the tree). visit returns false to stop. Each level is walked by index as it goes, so
+// stopping after the rows in view costs nothing for the rows below them, however many.
 template <class Visit>
 void ForEachRow(const TTreeView& tree, Visit visit) {
-  struct Entry {
-    TTreeViewItem* item;
+  struct Level {
+    const Control* node;
+    std::size_t next;  // the child looked at next; children are read again at every step
     int depth;
     float parentTop;
     bool parentEnabled;
   };
-  std::vector<Entry> work;
-  auto pushChildren = [&work](const Control& node, int depth, float top, bool enabled) {
-    const auto& children = node.Children();
-    for (std::size_t i = children.size(); i-- > 0;) {
-      TTreeViewItem* item = AsItem(children[i]);
-      if (item != nullptr && item->Visible()) work.push_back({item, depth, top, enabled});
-    }
-  };
-  pushChildren(tree, 0, 0, true);
+  std::vector<Level> work{{&tree, 0, 0, 0, true}};
   float top = 0;
   while (!work.empty()) {
-    Entry entry = work.back();
-    work.pop_back();
-    Row row{entry.item, entry.depth, top, entry.parentTop,
-            entry.parentEnabled && entry.item->Enabled()};
+    Level& level = work.back();
+    const auto& children = level.node->Children();
+    if (level.next >= children.size()) {
+      work.pop_back();
+      continue;
+    }
+    TTreeViewItem* item = AsItem(children[level.next++]);
+    if (item == nullptr || !item->Visible()) continue;
+    Row row{item, level.depth, top, level.parentTop, level.parentEnabled && item->Enabled()};
     if (!visit(row)) return;
     top += tree.ItemHeight;
-    if (entry.item->IsExpanded()) pushChildren(*entry.item, entry.depth + 1, row.top, row.enabled);
+    // Read the item again: the visit may have run code that changed it.
+    if (item->IsExpanded()) work.push_back({item, 0, row.depth + 1, row.top, row.enabled});
   }
 }
 
@@ -175,6 +175,8 @@ void TTreeView::Realign() {
     float width = std::max(0.0f, rowWidth - row.depth * Indent);
     row.item->SetPosition(position);
     row.item->SetSize(width, ItemHeight);
+    // A row in view shows its parts.
+    row.item->ApplyPendingStyle();
     if (Control* root = row.item->StyleRoot()) root->SetSize(width, ItemHeight);
     return true;
   });
@@ -307,6 +309,8 @@ TTreeView* TTreeViewItem::TreeView() const {
 
 void TTreeViewItem::Realign() {
   ++structure_epoch;
+  // An item with sub-items needs its parts: its selector carries its state down to them.
+  if (style_pending_ && HasSubItems(*this)) ApplyPendingStyle();
   // Sub-items are placed by the tree view; it only needs to hear of changes to rows on show.
   if (expanded_ && layouts_running == 0) RelayoutIfRowShown();
 }
@@ -343,7 +347,16 @@ void TTreeViewItem::DetachStyle() {
   text_part_ = nullptr;
 }
 
+void TTreeViewItem::DeferStyleLookup() {
+  if (style_root_ == nullptr) style_pending_ = true;
+}
+
+void TTreeViewItem::ApplyPendingStyle() {
+  if (style_pending_) ApplyStyleLookup();
+}
+
 void TTreeViewItem::ApplyStyleLookup() {
+  style_pending_ = false;
   DetachStyle();
   TTreeView* tree = TreeView();
 
@@ -422,6 +435,8 @@ void TTreeViewItem::ApplyStyleLookup() {
 }
 
 Control* TTreeViewItem::FindStyleResource(const std::string& name) const {
+  // Looking a part up is a need for it; applying the style is not a change of the item.
+  if (style_pending_) const_cast<TTreeViewItem*>(this)->ApplyStyleLookup();
   if (style_root_ == nullptr) return nullptr;
   if (style_root_->Name() == name) return style_root_;
   return dynamic_cast<Control*>(style_root_->FindComponent(name));

@@ -64,7 +64,16 @@ class TTreeViewItem : public Control {
   // tree view's ShowCheckboxes is on, then fires OnApplyStyleLookup.
   void ApplyStyleLookup();
   bool IsStyleApplied() const { return style_root_ != nullptr; }
-  // A part of the applied style by name; null before the style is applied.
+  // Asks for the style to be applied when it is first needed instead of now: when the row
+  // is laid out in view, when a part is looked up or when the item gets sub-items. A big
+  // tree holds parts only for the items that have been needed. Meant for an item whose
+  // style, applied at once, would change nothing but the item itself.
+  void DeferStyleLookup();
+  bool IsStylePending() const { return style_pending_; }
+  // Applies a deferred style now; nothing when none is pending.
+  void ApplyPendingStyle();
+  // A part of the applied style by name (a deferred style is applied first); null before
+  // the style is applied.
   Control* FindStyleResource(const std::string& name) const;
   // The outermost part of the applied style ("treeviewitemstyle"), null before.
   Control* StyleRoot() const { return style_root_; }
@@ -87,6 +96,7 @@ class TTreeViewItem : public Control {
   TActiveStyleTextObject* text_part_ = nullptr;
   bool checked_ = false;
   bool expanded_ = false;
+  bool style_pending_ = false;
   Control* style_root_ = nullptr;  // owned by the item, not in its children
 };
 

@@ -75,23 +75,37 @@ void SimNativeWindow::Present(const FrameView& frame) {
 }
 
 void SimNativeWindow::CaptureMouse() {
-  if (platform_) platform_->capture = handle_;
+  if (!platform_) return;
+  ++platform_->mouseCaptures;
+  platform_->SetCapture(handle_);
 }
 
 void SimNativeWindow::ReleaseMouse() {
-  if (platform_ && platform_->capture == handle_) platform_->capture = 0;
+  if (platform_ && platform_->capture == handle_) platform_->SetCapture(0);
+}
+
+void SimNativeWindow::CaptureLost() {
+  if (events_) events_->NativeCaptureLost();
+}
+
+bool SimNativeWindow::Receives(float x, float y) const {
+  // The window holding the capture gets every mouse message, and no other window does.
+  if (platform_ && platform_->capture != 0) return platform_->capture == handle_;
+  const float right = static_cast<float>(ClientWidth()) / scale_;
+  const float bottom = static_cast<float>(ClientHeight()) / scale_;
+  return x >= 0 && y >= 0 && x < right && y < bottom;
 }
 
 void SimNativeWindow::SendMouseMove(float x, float y) {
-  if (events_) events_->NativeMouseMove(x, y);
+  if (events_ && Receives(x, y)) events_->NativeMouseMove(x, y);
 }
 
 void SimNativeWindow::SendMouseDown(MouseButton button, float x, float y) {
-  if (events_) events_->NativeMouseDown(button, x, y);
+  if (events_ && Receives(x, y)) events_->NativeMouseDown(button, x, y);
 }
 
 void SimNativeWindow::SendMouseUp(MouseButton button, float x, float y) {
-  if (events_) events_->NativeMouseUp(button, x, y);
+  if (events_ && Receives(x, y)) events_->NativeMouseUp(button, x, y);
 }
 
 void SimNativeWindow::SendClick(MouseButton button, float x, float y) {

@@ -53,6 +53,8 @@ class SimNativeWindow : public NativeWindow {
   int paintsDelivered = 0;
 
   // ---- input, as the window system would deliver it (device-independent pixels) ----
+  // As on Windows: while a window holds the mouse capture, input goes to it alone, wherever
+  // the pointer is; otherwise a point outside the client area does not reach the window.
   void SendMouseMove(float x, float y);
   void SendMouseDown(MouseButton button, float x, float y);
   void SendMouseUp(MouseButton button, float x, float y);
@@ -66,6 +68,8 @@ class SimNativeWindow : public NativeWindow {
  private:
   friend class SimulatedPlatform;
   const SimWindow* Fake() const;
+  bool Receives(float x, float y) const;
+  void CaptureLost();
   void LogForm(const char* what);
 
   SimulatedPlatform* platform_;  // null once the platform is gone

@@ -78,6 +78,7 @@ void SimulatedPlatform::ClearLogs() {
   errors.clear();
   messagesToDeadWindows = 0;
   releaseCaptureCalls = 0;
+  mouseCaptures = 0;
   setForegroundWindowCalls = 0;
   pumpsCutShort = 0;
 }
@@ -260,11 +261,28 @@ std::intptr_t SimulatedPlatform::SendMessageW(WindowHandle handle, unsigned mess
   return handler ? handler(message, wParam, lParam) : 0;
 }
 
+void SimulatedPlatform::KeepAboveSiblings(WindowHandle window, WindowHandle parent) {
+  Log("KeepAboveSiblings(" + std::to_string(window) + "," + std::to_string(parent) + ")");
+}
+
 bool SimulatedPlatform::ReleaseCapture() {
   Log("ReleaseCapture()");
   ++releaseCaptureCalls;
-  capture = 0;
+  SetCapture(0);
   return true;
+}
+
+void SimulatedPlatform::SetCapture(WindowHandle window) {
+  const WindowHandle old = capture;
+  capture = window;
+  if (old == 0 || old == window) return;
+  // As WM_CAPTURECHANGED: the window that lost the mouse hears of it at once.
+  for (SimNativeWindow* form : form_windows_) {
+    if (form->Handle() == old) {
+      form->CaptureLost();
+      break;
+    }
+  }
 }
 
 WindowHandle SimulatedPlatform::GetForegroundWindow() {

@@ -118,6 +118,7 @@ class SimulatedPlatform : public SystemApi, public WindowSystem, public MessageL
   int pumpsCutShort = 0;
   WindowHandle foreground = 0;
   WindowHandle capture = 0;  // the window holding the mouse capture
+  int mouseCaptures = 0;     // CaptureMouse calls of form windows
 
   // Empties calls, messages, diskQueries and errors and zeroes the counters.
   void ClearLogs();
@@ -140,6 +141,9 @@ class SimulatedPlatform : public SystemApi, public WindowSystem, public MessageL
   WindowHandle ApplicationWindow() const { return application_window_; }
   // The most recently created form window that still exists, or null.
   SimNativeWindow* LastFormWindow();
+  // Another window takes the mouse capture (0: nobody holds it), as SetCapture does; a form
+  // window that held it is told that it lost it.
+  void SetCapture(WindowHandle window);
 
   // ---- drives ----
   // GetDiskFreeSpaceExW answers for exactly this text (ASCII letters in any case).
@@ -176,6 +180,8 @@ class SimulatedPlatform : public SystemApi, public WindowSystem, public MessageL
   WindowHandle GetForegroundWindow() override;
   bool SetForegroundWindow(WindowHandle window) override;
   bool IsWindow(WindowHandle window) override;
+  // Logged as KeepAboveSiblings(window,parent); the simulated windows have no z-order.
+  void KeepAboveSiblings(WindowHandle window, WindowHandle parent) override;
   std::uint32_t GetTickCount() override;
   bool GetDiskFreeSpaceExW(const std::u16string& directory,
                            std::uint64_t* freeBytesAvailableToCaller,

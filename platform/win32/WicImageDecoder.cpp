@@ -1,5 +1,7 @@
 #include "platform/win32/WicImageDecoder.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -17,6 +19,11 @@ namespace {
 // Pictures beyond this many pixels are refused rather than risk exhausting the host's
 // address space (a 32-bit process has 2 GB): 16384 x 16384 at 4 bytes is 1 GB already.
 constexpr std::uint64_t kMaxPixels = 64ull * 1024 * 1024;
+
+// A picture larger than its box and than this is scaled by the codec while it is decoded,
+// so that it is never held whole: 64 MB of pixels at most. Smaller ones are decoded whole
+// and reduced by the slideshow, as they always were.
+constexpr std::uint64_t kMostPixelsDecodedWhole = 16ull * 1024 * 1024;
 
 template <typename Interface>
 class ComPtr {
@@ -36,17 +43,47 @@ class ComPtr {
   Interface* pointer_ = nullptr;
 };
 
-std::optional<Bitmap> ReadFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder) {
+// The size at which a picture fits the box keeping its proportions, rounded as the
+// slideshow's own reduction rounds it, so that the slideshow takes it as it is.
+void FitSize(UINT width, UINT height, int boxWidth, int boxHeight, UINT& fitWidth,
+             UINT& fitHeight) {
+  const double fit =
+      std::min(static_cast<double>(boxWidth) / width, static_cast<double>(boxHeight) / height);
+  fitWidth = static_cast<UINT>(std::clamp(static_cast<int>(std::lround(width * fit)), 1, boxWidth));
+  fitHeight =
+      static_cast<UINT>(std::clamp(static_cast<int>(std::lround(height * fit)), 1, boxHeight));
+}
+
+std::optional<Bitmap> ReadFirstFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder,
+                                     int boxWidth, int boxHeight) {
   ComPtr<IWICBitmapFrameDecode> frame;
   if (FAILED(decoder->GetFrame(0, frame.Out()))) return std::nullopt;
+  UINT width = 0, height = 0;
+  if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0) return std::nullopt;
+
+  // A very large picture goes through a scaler, which reads the frame a band at a time.
+  IWICBitmapSource* source = frame.Get();
+  ComPtr<IWICBitmapScaler> scaler;
+  const bool larger =
+      boxWidth > 0 && boxHeight > 0 &&
+      (width > static_cast<UINT>(boxWidth) || height > static_cast<UINT>(boxHeight));
+  if (larger && static_cast<std::uint64_t>(width) * height > kMostPixelsDecodedWhole) {
+    UINT fitWidth = 0, fitHeight = 0;
+    FitSize(width, height, boxWidth, boxHeight, fitWidth, fitHeight);
+    if (FAILED(factory->CreateBitmapScaler(scaler.Out())) ||
+        FAILED(
+            scaler->Initialize(frame.Get(), fitWidth, fitHeight, WICBitmapInterpolationModeFant))) {
+      return std::nullopt;
+    }
+    source = scaler.Get();
+  }
+
   ComPtr<IWICFormatConverter> converter;
   if (FAILED(factory->CreateFormatConverter(converter.Out()))) return std::nullopt;
-  if (FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
-                                   WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom))) {
+  if (FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                   nullptr, 0.0, WICBitmapPaletteTypeCustom))) {
     return std::nullopt;
   }
-  UINT width = 0, height = 0;
   if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0) {
     return std::nullopt;
   }
@@ -89,6 +126,15 @@ IWICImagingFactory* WicImageDecoder::Factory() {
 }
 
 std::optional<Bitmap> WicImageDecoder::Decode(const std::uint8_t* bytes, std::size_t count) {
+  return DecodeToFit(bytes, count, 0, 0);
+}
+
+std::optional<Bitmap> WicImageDecoder::DecodeFile(const std::u16string& fileName) {
+  return DecodeFileToFit(fileName, 0, 0);
+}
+
+std::optional<Bitmap> WicImageDecoder::DecodeToFit(const std::uint8_t* bytes, std::size_t count,
+                                                   int fitWidth, int fitHeight) {
   if (!bytes || count == 0 || count > std::numeric_limits<DWORD>::max()) return std::nullopt;
   IWICImagingFactory* factory = Factory();
   if (!factory) return std::nullopt;
@@ -103,11 +149,14 @@ std::optional<Bitmap> WicImageDecoder::Decode(const std::uint8_t* bytes, std::si
                                               decoder.Out()))) {
     return std::nullopt;
   }
-  return ReadFirstFrame(factory, decoder.Get());
+  return ReadFirstFrame(factory, decoder.Get(), fitWidth, fitHeight);
 }
 
-std::optional<Bitmap> WicImageDecoder::DecodeFile(const std::u16string& fileName) {
-  if (fileName.empty()) return std::nullopt;
+std::optional<Bitmap> WicImageDecoder::DecodeFileToFit(const std::u16string& fileName, int fitWidth,
+                                                       int fitHeight) {
+  // The system reads a name only up to its first NUL: a name with one in it would open
+  // some other file.
+  if (fileName.empty() || fileName.find(u'\0') != std::u16string::npos) return std::nullopt;
   IWICImagingFactory* factory = Factory();
   if (!factory) return std::nullopt;
   ComPtr<IWICBitmapDecoder> decoder;
@@ -115,7 +164,7 @@ std::optional<Bitmap> WicImageDecoder::DecodeFile(const std::u16string& fileName
                                                 WICDecodeMetadataCacheOnDemand, decoder.Out()))) {
     return std::nullopt;
   }
-  return ReadFirstFrame(factory, decoder.Get());
+  return ReadFirstFrame(factory, decoder.Get(), fitWidth, fitHeight);
 }
 
 }  // namespace dw

@@ -17,6 +17,11 @@ class WicImageDecoder : public ImageDecoder {
 
   std::optional<Bitmap> Decode(const std::uint8_t* bytes, std::size_t count) override;
   std::optional<Bitmap> DecodeFile(const std::u16string& fileName) override;
+  // A picture larger than the box and than 16 Mi pixels is scaled while it is decoded.
+  std::optional<Bitmap> DecodeToFit(const std::uint8_t* bytes, std::size_t count, int fitWidth,
+                                    int fitHeight) override;
+  std::optional<Bitmap> DecodeFileToFit(const std::u16string& fileName, int fitWidth,
+                                        int fitHeight) override;
 
  private:
   // COM and the factory start on first use, never at load (not allowed inside DllMain).

@@ -6,6 +6,8 @@ namespace dw {
 
 namespace {
 
+constexpr UINT kRunWorkMessage = WM_APP + 0x62;
+
 LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -14,6 +16,10 @@ LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   auto* loop = reinterpret_cast<Win32MessageLoop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_TIMER && loop) {
     loop->DeliverTimer(wParam);
+    return 0;
+  }
+  if (message == kRunWorkMessage && lParam != 0) {
+    (*reinterpret_cast<const std::function<void()>*>(lParam))();
     return 0;
   }
   if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -31,6 +37,9 @@ std::wstring TimerClassName() {
 
 Win32MessageLoop::Win32MessageLoop() {
   QueryPerformanceFrequency(&frequency_);
+  // Made now, on the thread that makes the loop (the form's), so that work from other
+  // threads has a window of that thread to go to.
+  TimerWindow();
 }
 
 Win32MessageLoop::~Win32MessageLoop() {
@@ -84,6 +93,16 @@ void Win32MessageLoop::DeliverTimer(UINT_PTR id) {
   if (found == timers_.end()) return;  // a tick queued before StopTimer
   const auto callback = found->second;
   (*callback)();
+}
+
+void Win32MessageLoop::RunOnLoopThread(const std::function<void()>& work) {
+  HWND window = timer_window_;
+  if (window == nullptr || !IsWindow(window) ||
+      GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    work();
+    return;
+  }
+  SendMessageW(window, kRunWorkMessage, 0, reinterpret_cast<LPARAM>(&work));
 }
 
 void Win32MessageLoop::PumpUntil(const std::function<bool()>& done) {

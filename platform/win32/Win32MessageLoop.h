@@ -21,6 +21,8 @@ class Win32MessageLoop : public MessageLoop {
   TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
   void StopTimer(TimerId id) override;
   void PumpUntil(const std::function<bool()>& done) override;
+  // Sends the work to the loop's message-only window, made with the loop on its thread.
+  void RunOnLoopThread(const std::function<void()>& work) override;
 
   // For the window procedure of the timer window.
   void DeliverTimer(UINT_PTR id);

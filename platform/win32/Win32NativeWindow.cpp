@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/win32/Dpi.h"
+#include "platform/win32/FormKeyboard.h"
 
 namespace dw {
 
@@ -70,11 +71,13 @@ Win32NativeWindow::Win32NativeWindow(HWND owner, int clientWidth, int clientHeig
       CreateWindowExW(kFormExStyle, ClassName(), L"", kFormStyle, 0, 0, rect.right - rect.left,
                       rect.bottom - rect.top, owner, nullptr, win32::ThisModule(), this);
   if (!window_) return;
+  win32::RegisterFormKeyboard(window_);
   const UINT windowDpi = win32::DpiForWindow(window_);
   if (windowDpi != dpi_) ResizeToClient(windowDpi);
 }
 
 Win32NativeWindow::~Win32NativeWindow() {
+  if (window_) win32::UnregisterFormKeyboard(window_);
   if (window_ && IsWindow(window_)) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -268,6 +271,7 @@ LRESULT CALLBACK Win32NativeWindow::WindowProc(HWND window, UINT message, WPARAM
   auto* self = reinterpret_cast<Win32NativeWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
+    win32::UnregisterFormKeyboard(window);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->window_ = nullptr;
     return DefWindowProcW(window, message, wParam, lParam);
@@ -314,12 +318,20 @@ LRESULT Win32NativeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       events_->NativeMouseUp(ButtonOf(message), ToDips(GET_X_LPARAM(lParam)),
                              ToDips(GET_Y_LPARAM(lParam)));
       return 0;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse (or we gave it back): a held button's release will
+      // not come here.
+      if (reinterpret_cast<HWND>(lParam) != window_) events_->NativeCaptureLost();
+      return 0;
     case WM_MOUSEWHEEL: {
       POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // screen coordinates
       ScreenToClient(window_, &point);
       events_->NativeMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), ToDips(point.x), ToDips(point.y));
       return 0;
     }
+    case win32::kFormKeyMessage:
+      events_->NativeKeyDown(win32::KeyOfVirtualKey(wParam), win32::UnpackModifiers(lParam));
+      return 0;
     case WM_DPICHANGED: {
       // Keep the client area's size in device-independent pixels at the new density.
       ResizeToClient(HIWORD(wParam));

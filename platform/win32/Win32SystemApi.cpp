@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "platform/win32/SiblingGuard.h"
 #include "platform/win32/WinInclude.h"
 
 namespace dw {
@@ -64,6 +65,14 @@ bool Win32SystemApi::SetForegroundWindow(WindowHandle window) {
 
 bool Win32SystemApi::IsWindow(WindowHandle window) {
   return window != 0 && ::IsWindow(ToHwnd(window)) != FALSE;
+}
+
+Win32SystemApi::~Win32SystemApi() {
+  win32::StopGuardingSiblings();
+}
+
+void Win32SystemApi::KeepAboveSiblings(WindowHandle window, WindowHandle parent) {
+  win32::GuardAboveSiblings(ToHwnd(window), ToHwnd(parent));
 }
 
 std::uint32_t Win32SystemApi::GetTickCount() {

@@ -11,6 +11,8 @@ class Win32SystemApi : public SystemApi {
  public:
   // errorCode: the structured exception code that ReportError raises to the host.
   explicit Win32SystemApi(std::uint32_t errorCode) : error_code_(errorCode) {}
+  // Removes what KeepAboveSiblings installed: no hook may outlive the library's code.
+  ~Win32SystemApi() override;
 
   std::int32_t GetWindowLongW(WindowHandle window, int index) override;
   int GetSystemMetrics(int index) override;
@@ -25,6 +27,7 @@ class Win32SystemApi : public SystemApi {
   WindowHandle GetForegroundWindow() override;
   bool SetForegroundWindow(WindowHandle window) override;
   bool IsWindow(WindowHandle window) override;
+  void KeepAboveSiblings(WindowHandle window, WindowHandle parent) override;
 
   std::uint32_t GetTickCount() override;
   bool GetDiskFreeSpaceExW(const std::u16string& directory,

@@ -2,7 +2,7 @@
 received, the window geometry) and its screenshots (pixel probes).
 
 usage: check_run.py LOG SCREENSHOT_DIR [--arch x86_64|i686] --scale S [--fail] [--bad-input]
-                    [--unload]
+                    [--unload] [--worker] [--plain-host]
 Prints one line per check and exits non-zero if any failed."""
 
 import argparse
@@ -11,6 +11,10 @@ import re
 import sys
 
 import bmp
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                                "scripts"))
+from header_version import header_version  # noqa: E402
 
 FAILURES = []
 
@@ -166,6 +170,31 @@ def check_screenshots(folder, scale, fail):
     check(similarity(info, terms) < 0.5, "Next moved on from the Information stage")
 
 
+def check_worker(lines):
+    """--worker: every export but func02 called from a second thread, then the progress."""
+    check("worker: every export returned" in lines,
+          "every export but func02 returned when called from the worker thread")
+    check('worker: func10 "Worker Item" = 1' in lines,
+          "func10 from the worker found the component that func09 from the worker added")
+    gui = [l for l in lines if l.startswith("host: func11 desktop = ")]
+    worker = [l for l in lines if l.startswith("worker: func11 desktop = ")]
+    check(gui and worker and gui[0].split()[-1] == worker[0].split()[-1],
+          f"func11 answers the worker as it answers the GUI thread ({gui[:1]} / {worker[:1]})")
+    check("host: the worker thread is done" in lines, "the worker reported the outcome and ended")
+    check(not any("error raised by the plug-in" in l for l in lines),
+          "no export called from the worker raised an error")
+
+
+def check_no_host_pixels(directory):
+    """--plain-host: the host draws everything of its own in magenta, which the form never
+    draws: no screenshot of the form may hold any."""
+    for name in sorted(os.listdir(directory)):
+        picture = bmp.read_bmp(os.path.join(directory, name))
+        magenta = sum(1 for y in range(0, picture.height, 2) for x in range(0, picture.width, 2)
+                      if picture.pixel(x, y) == 0xFF00FF)
+        check(magenta == 0, f"{name}: nothing of the host over the form ({magenta} magenta pixels)")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("log")
@@ -175,9 +204,13 @@ def main():
     parser.add_argument("--fail", action="store_true")
     parser.add_argument("--bad-input", action="store_true")
     parser.add_argument("--unload", action="store_true")
+    parser.add_argument("--worker", action="store_true")
+    parser.add_argument("--plain-host", action="store_true")
     args = parser.parse_args()
     lines = read_log(args.log)
     check(any(l.startswith("DUSKHOST DONE exit=0") for l in lines), "the host finished (end marker)")
+    version = header_version()
+    check(f"host: duskhost {version}" in lines, f"the host's first line states version {version}")
     bits = 32 if args.arch == "i686" else 64
     check(f"host: {bits}-bit process" in lines, f"the host ran as a {bits}-bit process")
     check_geometry(lines, args.scale)
@@ -187,7 +220,11 @@ def main():
     if args.unload:
         check("host: unloaded; the wizard window still works" in lines,
               "the library unloaded while the wizard window existed, and nothing of it ran after")
+    if args.worker:
+        check_worker(lines)
     check_screenshots(args.screenshots, args.scale, args.fail)
+    if args.plain_host:
+        check_no_host_pixels(args.screenshots)
     print(f"{len(FAILURES)} failed" if FAILURES else "all checks passed")
     return 1 if FAILURES else 0
 

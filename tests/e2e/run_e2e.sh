@@ -3,7 +3,8 @@
 # (tests/win32, built by the cross build), then the demo host loading the real
 # dist/<arch>/duskwizard.dll and driving every stage with mouse input, twice: at 96 DPI
 # with a successful installation, and at 144 DPI with a failing one, bad input and an
-# unload of the library while its window's host window still exists. Each
+# unload of the library while its window's host window still exists; and at 96 DPI as a
+# plain dialog-based wizard that reports its installation from a worker thread. Each
 # run's log and screenshots are checked by check_run.py.
 # Usage: tests/e2e/run_e2e.sh [--arch x86_64|i686] [--runs-only|--checks-only] [work folder]
 #   (default work folder: ${DW_BUILD_ROOT:-build}/e2e). x86_64 runs here with wine64; i686
@@ -65,6 +66,7 @@ check_all() {
     failed=$((failed + 1))
   fi
   check dpi96 --scale 1
+  check plain-worker --scale 1 --plain-host --worker
   check dpi144-fail-bad-input --scale 1.5 --fail --bad-input --unload
   echo "e2e: screenshots and logs in $work"
   echo "e2e ($arch): $passed passed, $failed failed"
@@ -76,14 +78,8 @@ if ((!runs)); then
   exit
 fi
 
-if [[ $arch == x86_64 ]]; then
-  wine=$(command -v wine64 || true)
-  [[ -z $wine && -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64
-else
-  wine=$(command -v wine || true)
-fi
-wineserver=$(command -v wineserver || true)
-[[ -z $wineserver && -x /usr/lib/wine/wineserver ]] && wineserver=/usr/lib/wine/wineserver
+source "$repo/tests/e2e/wine_env.sh"
+[[ $arch == i686 ]] && wine=$(command -v wine || true) # picks the 32-bit loader for a 32-bit program
 if [[ -z $wine || -z $wineserver ]] || ! command -v xvfb-run >/dev/null; then
   if [[ $arch == i686 ]]; then
     echo "e2e: FAIL: no 32-bit wine or xvfb-run here: the i686 runs belong in the 32-bit test machine"
@@ -96,15 +92,12 @@ for file in "$host_exe" "$repo/dist/$arch/duskwizard.dll"; do
   [[ -f $file ]] || { echo "e2e: $file is missing: build the $arch cross build first"; exit 1; }
 done
 
-export WINEPREFIX=${DW_WINEPREFIX:-$work/wineprefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$work"
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
-  echo "e2e: creating the Wine prefix $WINEPREFIX"
-  "$wine" wineboot -i >/dev/null 2>&1 || true
-  "$wineserver" -w
+if [[ -n ${DW_WINEPREFIX:-} ]]; then
+  export WINEPREFIX=$DW_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$work"
+else
+  use_wine_prefix "$work"
 fi
-
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # Runs the host once; $1 is the run's name, the rest are host options.
 run_host() {
@@ -149,6 +142,9 @@ else
 fi
 
 run_host dpi96
+
+# A host like a plain dialog-based wizard, reporting from a worker thread.
+run_host plain-worker --plain-host --worker
 
 set_dpi 144
 run_host dpi144-fail-bad-input --fail --bad-input --unload

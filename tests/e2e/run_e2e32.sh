@@ -47,7 +47,7 @@ rm -rf "$work"
 mkdir -p "$work/dist/i686" "$work/bin" "$work/tests/e2e" "$work/extra"
 cp dist/i686/duskwizard.dll dist/i686/duskhost.exe "$work/dist/i686/"
 cp "$cross/duskwizard_win32_tests.exe" "$cross/abi_probe.exe" "$work/bin/"
-cp tests/e2e/run_e2e.sh tests/e2e/vm32_batch.sh "$work/tests/e2e/"
+cp tests/e2e/*.sh "$work/tests/e2e/"
 
 passed=0
 failed=0

@@ -27,6 +27,7 @@ class RecordingEvents : public NativeWindowEvents {
   void NativeMouseWheel(int delta, float x, float y) override {
     Add("wheel " + std::to_string(delta), x, y);
   }
+  void NativeCaptureLost() override { Add("capture lost", 0, 0); }
   void NativePaintRequested() override {
     ++paints;
     if (onPaint) onPaint();
@@ -223,6 +224,25 @@ TEST_F(Win32NativeWindowTest, CaptureAndRelease) {
   EXPECT_EQ(GetCapture(), hwnd);
   window->ReleaseMouse();
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// Another window taking the mouse tells the form, whose held press then makes no click.
+TEST_F(Win32NativeWindowTest, LosingTheCaptureIsReported) {
+  window->Show();
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                               nullptr);
+  ASSERT_NE(other, nullptr);
+  window->CaptureMouse();
+  EXPECT_TRUE(events->events.empty());
+  SetCapture(other);
+  EXPECT_EQ(GetCapture(), other);
+  ASSERT_EQ(events->events.size(), 1u);
+  EXPECT_EQ(events->events[0].what, "capture lost");
+  window->ReleaseMouse();  // not the holder any more: nothing happens
+  EXPECT_EQ(GetCapture(), other);
+  ReleaseCapture();
+  DestroyWindow(other);
+  EXPECT_EQ(events->events.size(), 1u);
 }
 
 }  // namespace

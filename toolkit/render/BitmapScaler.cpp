@@ -105,20 +105,20 @@ PremultipliedImage Halve(const std::uint32_t* pixels, int width, int height, boo
   return half;
 }
 
-bool IsOpaque(const Bitmap& bitmap) {
+}  // namespace
+
+bool ResampleSource::IsOpaque(const Bitmap& bitmap) {
   const std::size_t count = static_cast<std::size_t>(bitmap.width) * bitmap.height;
   std::uint32_t all = 0xFFFFFFFFu;
   for (std::size_t i = 0; i < count; ++i) all &= bitmap.pixels[i];
   return (all >> 24) == 255;
 }
 
-}  // namespace
-
 ResampleSource::ResampleSource(const Bitmap& bitmap, int targetWidth, int targetHeight)
-    : pixels_(bitmap.pixels.data()),
-      width_(bitmap.width),
-      height_(bitmap.height),
-      opaque_(IsOpaque(bitmap)) {
+    : ResampleSource(bitmap, targetWidth, targetHeight, IsOpaque(bitmap)) {}
+
+ResampleSource::ResampleSource(const Bitmap& bitmap, int targetWidth, int targetHeight, bool opaque)
+    : pixels_(bitmap.pixels.data()), width_(bitmap.width), height_(bitmap.height), opaque_(opaque) {
   if (!opaque_) {
     owned_ = Premultiplied(bitmap);
     pixels_ = owned_.pixels.data();
@@ -136,12 +136,63 @@ ResampleSource::ResampleSource(const Bitmap& bitmap, int targetWidth, int target
   }
 }
 
+namespace {
+
+// into[i] = Lerp(pixels[taps[i].index], pixels[taps[i].next], taps[i].weight); four pixels at a
+// time where SSE2 is, with the same arithmetic (each product fits in 16 bits).
+void FilterRow(const std::uint32_t* pixels, const std::vector<Tap>& taps,
+               const std::vector<std::uint16_t>& weights, std::uint32_t* into) {
+  const int count = static_cast<int>(taps.size());
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i full = _mm_set1_epi16(256);
+  for (; i + 4 <= count; i += 4) {
+    const Tap* t = &taps[static_cast<std::size_t>(i)];
+    const __m128i a =
+        _mm_set_epi32(static_cast<int>(pixels[t[3].index]), static_cast<int>(pixels[t[2].index]),
+                      static_cast<int>(pixels[t[1].index]), static_cast<int>(pixels[t[0].index]));
+    const __m128i b =
+        _mm_set_epi32(static_cast<int>(pixels[t[3].next]), static_cast<int>(pixels[t[2].next]),
+                      static_cast<int>(pixels[t[1].next]), static_cast<int>(pixels[t[0].next]));
+    const std::uint16_t* w = &weights[static_cast<std::size_t>(i) * 4];
+    const __m128i weightLow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w));
+    const __m128i weightHigh = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 8));
+    const __m128i low = _mm_srli_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), _mm_sub_epi16(full, weightLow)),
+                      _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), weightLow)),
+        8);
+    const __m128i high = _mm_srli_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), _mm_sub_epi16(full, weightHigh)),
+                      _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), weightHigh)),
+        8);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(into + i), _mm_packus_epi16(low, high));
+  }
+#else
+  (void)weights;
+#endif
+  for (; i < count; ++i) {
+    const Tap& tap = taps[static_cast<std::size_t>(i)];
+    into[i] = Lerp(pixels[tap.index], pixels[tap.next], tap.weight);
+  }
+}
+
+}  // namespace
+
 void ResampleBilinear(const ResampleSource& source, int width, int height, const PixelRect& region,
-                      std::uint32_t* out) {
+                      std::uint32_t* out, std::size_t outStride) {
   const int columns = region.Right - region.Left;
   if (columns <= 0 || region.Bottom <= region.Top) return;
+  if (outStride == 0) outStride = static_cast<std::size_t>(columns);
   std::vector<Tap> taps(static_cast<std::size_t>(columns));
-  for (int i = 0; i < columns; ++i) taps[i] = TapFor(region.Left + i, width, source.Width());
+  // Each column's weight once per channel, for the four-pixel filter.
+  std::vector<std::uint16_t> weights(static_cast<std::size_t>(columns) * 4);
+  for (int i = 0; i < columns; ++i) {
+    taps[i] = TapFor(region.Left + i, width, source.Width());
+    for (int k = 0; k < 4; ++k) {
+      weights[static_cast<std::size_t>(i) * 4 + k] = static_cast<std::uint16_t>(taps[i].weight);
+    }
+  }
 
   // Each source row is filtered horizontally once and kept while target rows use it; an
   // enlargement uses every source row for several target rows.
@@ -150,11 +201,7 @@ void ResampleBilinear(const ResampleSource& source, int width, int height, const
   int aboveRow = -1;
   int belowRow = -1;
   auto filterRow = [&](int sourceRow, std::vector<std::uint32_t>& into) {
-    const std::uint32_t* pixels = source.Row(sourceRow);
-    for (int i = 0; i < columns; ++i) {
-      const Tap& tap = taps[i];
-      into[i] = Lerp(pixels[tap.index], pixels[tap.next], tap.weight);
-    }
+    FilterRow(source.Row(sourceRow), taps, weights, into.data());
   };
 
   for (int y = region.Top; y < region.Bottom; ++y) {
@@ -177,7 +224,7 @@ void ResampleBilinear(const ResampleSource& source, int width, int height, const
       }
       LerpRows(out, above.data(), below.data(), columns, row.weight);
     }
-    out += columns;
+    out += outStride;
   }
 }
 

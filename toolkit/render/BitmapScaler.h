@@ -23,10 +23,14 @@ struct PremultipliedImage {
 class ResampleSource {
  public:
   ResampleSource(const Bitmap& bitmap, int targetWidth, int targetHeight);
+  // The same for a picture already known to be opaque or not (IsOpaque).
+  ResampleSource(const Bitmap& bitmap, int targetWidth, int targetHeight, bool opaque);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool Opaque() const { return opaque_; }
+  // Every pixel's alpha is 255.
+  static bool IsOpaque(const Bitmap& bitmap);
   const std::uint32_t* Row(int y) const { return pixels_ + static_cast<std::size_t>(y) * width_; }
 
  private:
@@ -38,8 +42,9 @@ class ResampleSource {
 };
 
 // The part `region` of the picture resampled to width x height, written row by row to `out`
-// (region-width pixels per row). The picture's edges map onto the target's edges.
+// (outStride pixels from one row to the next; 0: the region's width). The picture's edges
+// map onto the target's edges, and every pixel is the same whatever region it is made in.
 void ResampleBilinear(const ResampleSource& source, int width, int height, const PixelRect& region,
-                      std::uint32_t* out);
+                      std::uint32_t* out, std::size_t outStride = 0);
 
 }  // namespace dw

@@ -60,7 +60,9 @@ void Canvas::DrawBitmapAt(const Bitmap& bitmap, const PixelRect& dest) {
     return;
   }
 
-  if (auto scaled = bitmap_cache_->Get(bitmap, width, height)) {
+  const PixelRect shown{visible.Left - dest.Left, visible.Top - dest.Top, visible.Right - dest.Left,
+                        visible.Bottom - dest.Top};
+  if (auto scaled = bitmap_cache_->Get(bitmap, width, height, shown)) {
     for (int y = visible.Top; y < visible.Bottom; ++y) {
       const std::uint32_t* source = &scaled->pixels[static_cast<std::size_t>(y - dest.Top) * width +
                                                     (visible.Left - dest.Left)];

@@ -35,8 +35,9 @@ void Canvas::DrawText(const RectF& box, const std::u16string& text, const Font& 
   const std::u32string characters = DecodeUtf16(text);
   const std::u32string_view all(characters);
   const float unitsToDips = face->ScaleForEm(font.Size());
-  const MeasureText measure = [&](std::u32string_view part) {
-    return static_cast<float>(face->MeasureUnits(part)) * unitsToDips;
+  const FontFace::LineUnits units = face->MeasureLine(all);
+  const MeasureSpan measure = [&](std::size_t begin, std::size_t end) {
+    return static_cast<float>(units.SpanUnits(begin, end)) * unitsToDips;
   };
   const std::vector<TextLine> lines = BreakLines(all, box.Width(), wordWrap, measure);
 

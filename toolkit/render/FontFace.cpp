@@ -37,6 +37,12 @@ float FontFace::ScaleForEm(float emPixels) const {
 }
 
 int FontFace::GlyphIndex(char32_t character) {
+  if (character < kDirectCharacters) {
+    if (direct_indices_.empty()) direct_indices_.assign(kDirectCharacters, -1);
+    int& slot = direct_indices_[character];
+    if (slot < 0) slot = stbtt_FindGlyphIndex(&info_->font, static_cast<int>(character));
+    return slot;
+  }
   auto found = glyph_indices_.find(character);
   if (found != glyph_indices_.end()) return found->second;
   const int index = stbtt_FindGlyphIndex(&info_->font, static_cast<int>(character));
@@ -76,17 +82,25 @@ long long FontFace::AdvanceUnits(const Resolved& glyph) {
 }
 
 int FontFace::Advance(int glyph) {
-  auto found = advances_.find(glyph);
-  if (found != advances_.end()) return found->second;
-  int advance = 0;
-  int leftBearing = 0;
-  stbtt_GetGlyphHMetrics(&info_->font, glyph, &advance, &leftBearing);
-  advances_.emplace(glyph, advance);
-  return advance;
+  if (glyph < 0 || glyph >= info_->font.numGlyphs) return 0;
+  if (advances_.empty()) advances_.assign(static_cast<std::size_t>(info_->font.numGlyphs), -1);
+  int& slot = advances_[static_cast<std::size_t>(glyph)];
+  if (slot < 0) {
+    int advance = 0;
+    int leftBearing = 0;
+    stbtt_GetGlyphHMetrics(&info_->font, glyph, &advance, &leftBearing);
+    slot = advance < 0 ? 0 : advance;
+  }
+  return slot;
 }
 
-int FontFace::Kerning(int leftGlyph, int rightGlyph) const {
-  return stbtt_GetGlyphKernAdvance(&info_->font, leftGlyph, rightGlyph);
+int FontFace::LookUpKerning(int leftGlyph, int rightGlyph) const {
+  if (kerning_.empty()) kerning_.resize(std::size_t{1} << kKerningSlotBits);
+  const std::uint64_t pair = KerningPair(leftGlyph, rightGlyph);
+  KerningSlot& slot = kerning_[KerningSlotOf(pair)];
+  slot.pair = pair;
+  slot.value = stbtt_GetGlyphKernAdvance(&info_->font, leftGlyph, rightGlyph);
+  return slot.value;
 }
 
 long long FontFace::MeasureUnits(std::u32string_view text) {
@@ -104,6 +118,51 @@ long long FontFace::MeasureUnits(std::u32string_view text) {
     previous = resolved.glyph;
   }
   return units;
+}
+
+FontFace::LineUnits FontFace::MeasureLine(std::u32string_view text) {
+  // As MeasureUnits, character by character; a span leaves out the kerning of the pair that
+  // crosses its start.
+  LineUnits line;
+  line.advances_.resize(text.size() + 1);
+  line.kerning_.resize(text.size() + 1);
+  long long advances = 0;
+  long long kerning = 0;
+  int previous = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    line.advances_[i] = advances;
+    const char32_t character = text[i];
+    // The common case without calls: a character of this face met before.
+    if (character < kDirectCharacters && !direct_indices_.empty()) {
+      const int glyph = direct_indices_[character];
+      if (glyph > 0 && static_cast<std::size_t>(glyph) < advances_.size() &&
+          advances_[static_cast<std::size_t>(glyph)] >= 0) {
+        if (previous != 0) kerning += Kerning(previous, glyph);
+        advances += advances_[static_cast<std::size_t>(glyph)];
+        previous = glyph;
+        line.kerning_[i] = kerning;
+        continue;
+      }
+    }
+    const Resolved resolved = Resolve(character);
+    if (resolved.face != this) {
+      advances += AdvanceUnits(resolved);
+      previous = 0;
+    } else {
+      if (previous != 0) kerning += Kerning(previous, resolved.glyph);
+      advances += Advance(resolved.glyph);
+      previous = resolved.glyph;
+    }
+    line.kerning_[i] = kerning;
+  }
+  line.advances_[text.size()] = advances;
+  line.kerning_[text.size()] = kerning;
+  return line;
+}
+
+long long FontFace::LineUnits::SpanUnits(std::size_t begin, std::size_t end) const {
+  if (end <= begin) return 0;
+  return advances_[end] - advances_[begin] + kerning_[end - 1] - kerning_[begin];
 }
 
 const GlyphImage& FontFace::Glyph(int glyph, float pixelSize, int phase) {

@@ -53,10 +53,29 @@ class FontFace {
   // Advance of a resolved glyph in this face's font units.
   long long AdvanceUnits(const Resolved& glyph);
   int Advance(int glyph);
-  int Kerning(int leftGlyph, int rightGlyph) const;
+  int Kerning(int leftGlyph, int rightGlyph) const {
+    const std::uint64_t pair = KerningPair(leftGlyph, rightGlyph);
+    if (!kerning_.empty()) {
+      const KerningSlot& slot = kerning_[KerningSlotOf(pair)];
+      if (slot.pair == pair) return slot.value;
+    }
+    return LookUpKerning(leftGlyph, rightGlyph);
+  }
   // Advances and kerning of a line of characters, in font units. Characters that neither
   // this face nor its fallback has take no room.
   long long MeasureUnits(std::u32string_view text);
+  // Running totals over a line for MeasureUnits of any span of it in constant time:
+  // SpanUnits(begin, end) == MeasureUnits(text.substr(begin, end - begin)).
+  class LineUnits {
+   public:
+    long long SpanUnits(std::size_t begin, std::size_t end) const;
+
+   private:
+    friend class FontFace;
+    std::vector<long long> advances_;  // [i]: advances of the characters before i
+    std::vector<long long> kerning_;   // [i]: kerning of the pairs that end before i
+  };
+  LineUnits MeasureLine(std::u32string_view text);
 
   // The mask stays valid until the next call.
   const GlyphImage& Glyph(int glyph, float pixelSize, int phase);
@@ -73,8 +92,27 @@ class FontFace {
   FallbackLoader fallback_loader_;  // empty once used
   std::shared_ptr<FontFace> fallback_;
   double fallback_units_ = 1;  // one fallback unit in units of this face
+  // Long texts look every character up: the common ones without hashing.
+  static constexpr char32_t kDirectCharacters = 0x3000;
+  std::vector<int> direct_indices_;  // -1: not looked up yet
   std::unordered_map<char32_t, int> glyph_indices_;
-  std::unordered_map<int, int> advances_;
+  std::vector<int> advances_;  // by glyph; -1: not looked up yet
+  struct KerningSlot {
+    std::uint64_t pair = ~std::uint64_t{0};
+    int value = 0;
+  };
+  // The kerning tables are searched anew for every pair; a line of text asks about the
+  // same few pairs over and over, so the answers are kept in a direct-mapped cache.
+  mutable std::vector<KerningSlot> kerning_;
+  static constexpr int kKerningSlotBits = 12;
+  static std::uint64_t KerningPair(int leftGlyph, int rightGlyph) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(leftGlyph)) << 32) |
+           static_cast<std::uint32_t>(rightGlyph);
+  }
+  static std::size_t KerningSlotOf(std::uint64_t pair) {
+    return static_cast<std::size_t>((pair * 0x9E3779B97F4A7C15ull) >> (64 - kKerningSlotBits));
+  }
+  int LookUpKerning(int leftGlyph, int rightGlyph) const;
   // Per pixel size: masks keyed by glyph index and phase.
   std::unordered_map<float, std::unordered_map<std::uint32_t, GlyphImage>> glyphs_;
 };

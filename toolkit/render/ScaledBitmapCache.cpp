@@ -39,8 +39,13 @@ std::uint64_t FingerprintPixels(const std::uint32_t* pixels, std::size_t count) 
 
 ScaledBitmapCache::ScaledBitmapCache(std::size_t budgetBytes) : budget_(budgetBytes) {}
 
-std::shared_ptr<const PremultipliedImage> ScaledBitmapCache::Get(const Bitmap& bitmap, int width,
-                                                                 int height) {
+std::shared_ptr<const ScaledImage> ScaledBitmapCache::Get(const Bitmap& bitmap, int width,
+                                                          int height) {
+  return Get(bitmap, width, height, {0, 0, width, height});
+}
+
+std::shared_ptr<const ScaledImage> ScaledBitmapCache::Get(const Bitmap& bitmap, int width,
+                                                          int height, const PixelRect& needed) {
   if (width <= 0 || height <= 0 || ImageBytes(width, height) > budget_ / 2) return nullptr;
   const std::uint64_t fingerprint = FingerprintPixels(bitmap.pixels.data(), bitmap.pixels.size());
   ++clock_;
@@ -49,31 +54,67 @@ std::shared_ptr<const PremultipliedImage> ScaledBitmapCache::Get(const Bitmap& b
         entry.sourceHeight == bitmap.height && entry.image->width == width &&
         entry.image->height == height) {
       entry.lastUse = clock_;
+      MakeTiles(*entry.image, bitmap, needed);
       return entry.image;
     }
   }
 
   ++misses_;
-  const ResampleSource source(bitmap, width, height);
-  auto image = std::make_shared<PremultipliedImage>();
-  image->width = width;
-  image->height = height;
-  image->opaque = source.Opaque();
-  image->pixels.resize(static_cast<std::size_t>(width) * height);
-  ResampleBilinear(source, width, height, {0, 0, width, height}, image->pixels.data());
-
   // Make room, least recently used first.
-  const std::size_t needed = static_cast<std::size_t>(ImageBytes(width, height));
-  while (!entries_.empty() && bytes_ + needed > budget_) {
+  const std::size_t bytes = static_cast<std::size_t>(ImageBytes(width, height));
+  while (!entries_.empty() && bytes_ + bytes > budget_) {
     auto oldest =
         std::min_element(entries_.begin(), entries_.end(),
                          [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
     bytes_ -= static_cast<std::size_t>(ImageBytes(oldest->image->width, oldest->image->height));
     entries_.erase(oldest);
   }
+  auto image = std::make_shared<ScaledImage>();
+  image->width = width;
+  image->height = height;
+  image->pixels.resize(static_cast<std::size_t>(width) * height);
+  image->tileColumns = (width + ScaledImage::kTileWidth - 1) / ScaledImage::kTileWidth;
+  const int tileRows = (height + ScaledImage::kTileHeight - 1) / ScaledImage::kTileHeight;
+  image->ready.assign(static_cast<std::size_t>(image->tileColumns) * tileRows, 0);
+  image->opaque = ResampleSource::IsOpaque(bitmap);
+  MakeTiles(*image, bitmap, needed);
   entries_.push_back({fingerprint, bitmap.width, bitmap.height, image, clock_});
-  bytes_ += needed;
+  bytes_ += bytes;
   return image;
+}
+
+void ScaledBitmapCache::MakeTiles(ScaledImage& image, const Bitmap& bitmap,
+                                  const PixelRect& needed) {
+  const PixelRect area = needed.Intersect({0, 0, image.width, image.height});
+  if (area.IsEmpty()) return;
+  constexpr int kW = ScaledImage::kTileWidth;
+  constexpr int kH = ScaledImage::kTileHeight;
+  const int firstColumn = area.Left / kW;
+  const int lastColumn = (area.Right - 1) / kW;
+  std::unique_ptr<ResampleSource> source;  // made only when a tile is missing
+  for (int row = area.Top / kH; row <= (area.Bottom - 1) / kH; ++row) {
+    std::uint8_t* ready = &image.ready[static_cast<std::size_t>(row) * image.tileColumns];
+    for (int column = firstColumn; column <= lastColumn;) {
+      if (ready[column] != 0) {
+        ++column;
+        continue;
+      }
+      // A run of missing tiles is resampled in one go.
+      int end = column;
+      while (end <= lastColumn && ready[end] == 0) ready[end++] = 1;
+      if (!source) {
+        source = std::make_unique<ResampleSource>(bitmap, image.width, image.height, image.opaque);
+      }
+      const PixelRect region{column * kW, row * kH, std::min(end * kW, image.width),
+                             std::min((row + 1) * kH, image.height)};
+      ResampleBilinear(*source, image.width, image.height, region,
+                       &image.pixels[static_cast<std::size_t>(region.Top) * image.width +
+                                     static_cast<std::size_t>(region.Left)],
+                       static_cast<std::size_t>(image.width));
+      tiles_made_ += end - column;
+      column = end;
+    }
+  }
 }
 
 }  // namespace dw

@@ -16,7 +16,7 @@ bool Fits(float width, float maxWidth) {
 
 class LineBreaker {
  public:
-  LineBreaker(std::u32string_view text, float maxWidth, const MeasureText& measure)
+  LineBreaker(std::u32string_view text, float maxWidth, const MeasureSpan& measure)
       : text_(text), max_width_(maxWidth), measure_(measure) {}
 
   void AddLine(std::size_t begin, std::size_t end) {
@@ -38,8 +38,7 @@ class LineBreaker {
           fitEnd = end;
           break;
         }
-        std::size_t wordEnd = wordStart;
-        while (wordEnd < end && !IsSpace(text_[wordEnd])) ++wordEnd;
+        const std::size_t wordEnd = WordEnd(wordStart, end);
         if (Fits(Width(lineStart, wordEnd), max_width_)) {
           fitEnd = next = wordEnd;
           if (wordEnd == end) break;
@@ -58,7 +57,18 @@ class LineBreaker {
 
  private:
   float Width(std::size_t begin, std::size_t end) const {
-    return end > begin ? measure_(text_.substr(begin, end - begin)) : 0.0f;
+    return end > begin ? measure_(begin, end) : 0.0f;
+  }
+
+  // The end of the word that goes on at `from`. A word broken over many lines is looked at
+  // from each of them: its end is found once.
+  std::size_t WordEnd(std::size_t from, std::size_t end) {
+    if (from >= word_from_ && from < word_end_) return word_end_;
+    std::size_t wordEnd = from;
+    while (wordEnd < end && !IsSpace(text_[wordEnd])) ++wordEnd;
+    word_from_ = from;
+    word_end_ = wordEnd;
+    return wordEnd;
   }
 
   // The end of the longest part of a word that fits on the line; at least one character, so
@@ -74,14 +84,24 @@ class LineBreaker {
 
   std::u32string_view text_;
   float max_width_;
-  const MeasureText& measure_;
+  const MeasureSpan& measure_;
   std::vector<TextLine> lines_;
+  std::size_t word_from_ = 0;  // the last word looked at, [word_from_, word_end_)
+  std::size_t word_end_ = 0;
 };
 
 }  // namespace
 
 std::vector<TextLine> BreakLines(std::u32string_view text, float maxWidth, bool wordWrap,
                                  const MeasureText& measure) {
+  const MeasureSpan span = [&](std::size_t begin, std::size_t end) {
+    return measure(text.substr(begin, end - begin));
+  };
+  return BreakLines(text, maxWidth, wordWrap, span);
+}
+
+std::vector<TextLine> BreakLines(std::u32string_view text, float maxWidth, bool wordWrap,
+                                 const MeasureSpan& measure) {
   LineBreaker breaker(text, maxWidth, measure);
   if (text.empty()) return {};
   std::size_t paragraphStart = 0;
