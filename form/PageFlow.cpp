@@ -102,6 +102,8 @@ void PageFlow::FloatAnimation1Finish() {
   const int stage = stages_->TabIndex();
   if (stage < kWelcome || stage > kFinalisation) return;
   SetStageHighlight(*stage_labels_[stage], true);
+  // The page has arrived: a screen reader reads its title now.
+  form_.AccessibleChanged(stages_->Tab(stage), AccessibleChange::PageShown);
   if (stage == kInstallation) {
     ClickHostNextUntilInstalling();
   } else if (stage == kFinalisation) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/Accessibility.h"
 #include "platform/SystemApi.h"
 
 namespace dw {
@@ -36,6 +37,8 @@ class NativeWindowEvents {
   // A key went down (or repeats) while the keyboard belongs to the window: on Windows every
   // key aimed at the top-level window that holds it, whichever of its windows has the focus.
   virtual void NativeKeyDown(Key /*key*/, KeyModifiers /*modifiers*/) {}
+  // A screen reader asks what the window shows; null when nothing can be told.
+  virtual AccessibleSource* NativeAccessibleSource() { return nullptr; }
 };
 
 // Pixels ready to present: 0xAARRGGBB, rows top to bottom, physical pixels.
@@ -70,6 +73,8 @@ class NativeWindow {
   virtual void Present(const FrameView& frame) = 0;
   virtual void CaptureMouse() = 0;
   virtual void ReleaseMouse() = 0;
+  // Tells screen readers that an element of the window changed (kAccessibleSelf: the window).
+  virtual void RaiseAccessibleEvent(AccessibleEvent /*event*/, long /*id*/) {}
 };
 
 class MessageLoop {
