@@ -11,6 +11,7 @@
 
 #include "platform/win32/Dpi.h"
 #include "platform/win32/FormKeyboard.h"
+#include "platform/win32/Win32Accessible.h"
 
 namespace dw {
 
@@ -87,6 +88,10 @@ Win32NativeWindow::~Win32NativeWindow() {
     DeleteDC(back_dc_);
   }
   if (back_bitmap_) DeleteObject(back_bitmap_);
+  if (accessible_) {
+    accessible_->Disconnect();
+    accessible_->Release();
+  }
 }
 
 void Win32NativeWindow::ResizeToClient(UINT dpi) {
@@ -327,6 +332,12 @@ LRESULT Win32NativeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case win32::kFormKeyMessage:
       events_->NativeKeyDown(win32::KeyOfVirtualKey(wParam), win32::UnpackModifiers(lParam));
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = AnswerAccessibleRequest(wParam, lParam)) return answer;
+      return DefWindowProcW(window_, message, wParam, lParam);
+    case Win32Accessible::kPressMessage:
+      PressAccessible(static_cast<long>(wParam));
+      return 0;
     case WM_DPICHANGED: {
       // Keep the client area's size in device-independent pixels at the new density.
       ResizeToClient(HIWORD(wParam));
@@ -336,6 +347,26 @@ LRESULT Win32NativeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
       return DefWindowProcW(window_, message, wParam, lParam);
   }
+}
+
+LRESULT Win32NativeWindow::AnswerAccessibleRequest(WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
+  if (!accessible_) {
+    AccessibleSource* source = events_->NativeAccessibleSource();
+    if (!source) return 0;
+    accessible_ = new Win32Accessible(window_, *this, *source);
+  }
+  return accessible_->Answer(wParam);
+}
+
+void Win32NativeWindow::PressAccessible(long id) {
+  if (AccessibleSource* source = events_->NativeAccessibleSource()) source->DoDefaultAction(id);
+}
+
+void Win32NativeWindow::RaiseAccessibleEvent(AccessibleEvent event, long id) {
+  if (!window_) return;
+  NotifyWinEvent(Win32Accessible::ToWinEvent(event), window_, OBJID_CLIENT,
+                 id == kAccessibleSelf ? CHILDID_SELF : id);
 }
 
 }  // namespace dw
