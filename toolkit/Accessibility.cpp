@@ -8,6 +8,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/Switch.h"
+#include "toolkit/TabControl.h"
 
 namespace dw {
 
@@ -58,9 +59,16 @@ bool DescribeOwn(const Control& control, AccessibleElement& element) {
   return false;
 }
 
-bool IsInside(const Control* control, const Control* ancestor) {
+// Inside `ancestor` and on the current page of every tab control on the way: while a page
+// slides in, the one sliding out is still read, but it is not what has arrived.
+bool IsOnCurrentPageOf(const Control* control, const Control* ancestor) {
   for (const Control* c = control; c != nullptr; c = c->Parent()) {
     if (c == ancestor) return true;
+    const auto* tabs = dynamic_cast<const TTabControl*>(c->Parent());
+    if (tabs != nullptr && dynamic_cast<const TTabItem*>(c) != nullptr &&
+        c != tabs->Tab(tabs->TabIndex())) {
+      return false;
+    }
   }
   return false;
 }
@@ -207,7 +215,7 @@ void FormAccessibility::Changed(const Control* control, AccessibleChange change)
     // The page's first text is its title: showing it makes a screen reader read it; the
     // focus event after it tells where the keyboard is on the new page.
     for (std::size_t i = 1; i < entries.size(); ++i) {
-      if (IsInside(entries[i].control, control)) {
+      if (IsOnCurrentPageOf(entries[i].control, control)) {
         Raise(AccessibleEvent::Show, entries[i].element.id);
         break;
       }
