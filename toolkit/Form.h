@@ -151,6 +151,8 @@ class TForm : public Control, private NativeWindowEvents {
   bool loading_ = false;
   int client_width_ = 0;
   int client_height_ = 0;
+  // Before the window, so that it outlives the window and the clients the window serves.
+  std::unique_ptr<FormAccessibility> accessibility_;
   std::unique_ptr<NativeWindow> window_;
   bool visible_ = false;
   std::vector<TickClient*> tick_clients_;
@@ -164,7 +166,6 @@ class TForm : public Control, private NativeWindowEvents {
   RectF dirty_;
   std::unique_ptr<Canvas> frame_;
   int frames_presented_ = 0;
-  std::unique_ptr<FormAccessibility> accessibility_;
 };
 
 }  // namespace dw

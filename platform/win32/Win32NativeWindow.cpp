@@ -79,6 +79,11 @@ Win32NativeWindow::Win32NativeWindow(HWND owner, int clientWidth, int clientHeig
 
 Win32NativeWindow::~Win32NativeWindow() {
   if (window_) win32::UnregisterFormKeyboard(window_);
+  // Clients may keep the object: from now on it answers nothing.
+  if (accessible_) {
+    accessible_->Disconnect();
+    accessible_->Release();
+  }
   if (window_ && IsWindow(window_)) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -88,10 +93,6 @@ Win32NativeWindow::~Win32NativeWindow() {
     DeleteDC(back_dc_);
   }
   if (back_bitmap_) DeleteObject(back_bitmap_);
-  if (accessible_) {
-    accessible_->Disconnect();
-    accessible_->Release();
-  }
 }
 
 void Win32NativeWindow::ResizeToClient(UINT dpi) {
