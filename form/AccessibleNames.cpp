@@ -44,8 +44,6 @@ void TWizardForm::DescribeAccessible(const Control& control, AccessibleHint& hin
     hint.role = AccessibleRole::ProgressBar;
     hint.name = u"Installation progress";
     hint.valueFrom = Find<TLabel>("Label32");
-  } else if (name == "Button3") {
-    hint.isDefault = true;
   } else if (IsStageLabel(name)) {
     // The strip shows every stage name; the highlighted one is where the user is.
     auto* label = dynamic_cast<const TLabel*>(&control);

@@ -156,9 +156,9 @@ std::vector<FormAccessibility::Entry> FormAccessibility::Describe() {
       element.height = seen.Height();
       const bool enabled = control.IsEffectivelyEnabled();
       if (!enabled) element.state |= kAccessibleUnavailable;
-      if (enabled && control.CanFocus()) element.state |= kAccessibleFocusable;
+      if (form_.CanHaveFocus(&control)) element.state |= kAccessibleFocusable;
       if (form_.Focused() == &control) element.state |= kAccessibleFocused;
-      if (hint.isDefault) element.state |= kAccessibleDefault;
+      if (form_.DefaultButton == &control) element.state |= kAccessibleDefault;
       element.pressable = element.role == AccessibleRole::PushButton;
       entries.push_back(std::move(entry));
     }

@@ -20,8 +20,6 @@ struct AccessibleHint {
   const Control* nameFrom = nullptr;
   // The value is another control's text; the element then stands for everything inside it.
   const Control* valueFrom = nullptr;
-  // The button that Enter presses.
-  bool isDefault = false;
 };
 
 // What changed about a control, as its setters report it.
