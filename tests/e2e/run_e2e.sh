@@ -5,7 +5,10 @@
 # with a successful installation, and at 144 DPI with a failing one, bad input and an
 # unload of the library while its window's host window still exists; and at 96 DPI as a
 # plain dialog-based wizard that reports its installation from a worker thread. Each
-# run's log and screenshots are checked by check_run.py.
+# run's log and screenshots are checked by check_run.py. A run at 144 DPI goes through
+# every stage as a screen reader user does (--screen-reader: the form read through
+# AccessibleObjectFromWindow, pressed through accDoDefaultAction, its WinEvents counted),
+# checked by check_reader.py.
 # Usage: tests/e2e/run_e2e.sh [work folder]   (default: ${DW_BUILD_ROOT:-build}/e2e)
 # The platform tests are found at $DW_WIN32_TESTS, else in the cross build folder of
 # scripts/build.sh (${DW_BUILD_ROOT:-build}/x86_64).
@@ -95,6 +98,14 @@ check plain-worker --scale 1 --plain-host --worker
 set_dpi 144
 run_host dpi144-fail-bad-input --fail --bad-input --unload
 check dpi144-fail-bad-input --scale 1.5 --fail --bad-input --unload
+
+run_host dpi144-screen-reader --screen-reader
+echo "== e2e checks of dpi144-screen-reader"
+if python3 "$repo/tests/e2e/check_reader.py" "$work/dpi144-screen-reader/host.log"; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+fi
 set_dpi 96
 
 echo "e2e: screenshots and logs in $work"
