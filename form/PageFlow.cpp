@@ -112,6 +112,8 @@ void PageFlow::FloatAnimation1Finish() {
   const int stage = stages_->TabIndex();
   if (stage < kWelcome || stage > kFinalisation) return;
   SetStageHighlight(*stage_labels_[stage], true);
+  // The page has arrived: a screen reader reads its title now.
+  form_.AccessibleChanged(stages_->Tab(stage), AccessibleChange::PageShown);
   if (stage == kInstallation) {
     if (install_clicks_owed_) {
       install_clicks_owed_ = false;

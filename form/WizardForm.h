@@ -70,6 +70,9 @@ class TWizardForm : public TForm {
   ComponentTree& Components() { return *components_; }
   CreditsLists& Credits() { return *credits_; }
 
+  // Names for screen readers of the controls without text (form/AccessibleNames.cpp).
+  void DescribeAccessible(const Control& control, AccessibleHint& hint) const override;
+
  private:
   void BuildLayout();  // form/Layout.cpp
   std::unique_ptr<PageFlow> flow_;

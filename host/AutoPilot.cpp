@@ -110,8 +110,12 @@ void LogGeometry(const char* when) {
   Log("geometry: form-owner-visible %d", owner && IsWindowVisible(owner) ? 1 : 0);
 }
 
-AutoPilot::AutoPilot() {
-  BuildSteps();
+AutoPilot::AutoPilot(bool screenReader) {
+  if (screenReader) {
+    BuildScreenReaderSteps();
+  } else {
+    BuildSteps();
+  }
 }
 
 bool AutoPilot::IsItsTimer(WPARAM id) {

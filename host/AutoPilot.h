@@ -14,7 +14,9 @@ namespace host {
 
 class AutoPilot {
  public:
-  AutoPilot();
+  // With screenReader, the run reads and presses the form through its accessible object
+  // (host/ScreenReaderSteps.cpp) instead of the mouse.
+  explicit AutoPilot(bool screenReader = false);
   void Start();
   void Tick();
   static bool IsItsTimer(WPARAM id);
@@ -30,6 +32,7 @@ class AutoPilot {
   void AddMove(int delayMs, const char* name, float x, float y);
   void AddScreenshot(int delayMs, const char* name);
   void BuildSteps();
+  void BuildScreenReaderSteps();
 
   std::vector<Step> steps_;
   std::size_t next_ = 0;

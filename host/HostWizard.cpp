@@ -133,8 +133,9 @@ void OnBrowse() {
   HostWizard& wizard = Wizard();
   ++wizard.browseClicks;
   Log("host: Browse clicked (%d)", wizard.browseClicks);
-  const std::wstring folder =
-      wizard.options.automatic ? std::wstring(kScriptedFolder) : AskForFolder(wizard.window);
+  const std::wstring folder = wizard.options.automatic || wizard.options.reader
+                                  ? std::wstring(kScriptedFolder)
+                                  : AskForFolder(wizard.window);
   if (folder.empty()) return;
   const std::string ansi = ToAnsi(folder);
   Log("host: func04 \"%s\"", ToUtf8(folder).c_str());

@@ -27,6 +27,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
     const bool hasValue = i + 1 < argc;
     if (option == L"--auto") {
       options->automatic = true;
+    } else if (option == L"--screen-reader") {
+      options->reader = true;
     } else if (option == L"--fail") {
       options->fail = true;
     } else if (option == L"--bad-input") {
@@ -52,7 +54,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
     } else if (option == L"--install-ms" && hasValue) {
       options->installMs = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
     } else {
-      Log("usage: duskhost [--auto] [--screenshots DIR] [--fail] [--pictures DIR] "
+      Log("usage: duskhost [--auto] [--screen-reader] [--screenshots DIR] [--fail] [--pictures "
+          "DIR] "
           "[--no-slides] [--show-first] [--bad-input] [--debug-output] [--dll PATH] [--install-ms "
           "N] [--unload] [--plain-host] [--worker]");
       return false;

@@ -7,6 +7,7 @@ namespace host {
 
 struct Options {
   bool automatic = false;    // --auto: drives every stage with mouse input on the form
+  bool reader = false;       // --screen-reader: drives it through its accessible object
   std::wstring screenshots;  // --screenshots DIR: a BMP of each stage
   bool fail = false;         // --fail: the installation reports failure
   std::wstring pictures;     // --pictures DIR: slides from these files

@@ -74,8 +74,8 @@ int wmain(int argc, wchar_t** argv) {
   if (created && wizard.options.showFirst) ShowHostWindow();
   if (created && RunSetupScript()) {
     if (!wizard.options.showFirst) ShowHostWindow();
-    AutoPilot autoPilot;
-    if (wizard.options.automatic) {
+    AutoPilot autoPilot(wizard.options.reader);
+    if (wizard.options.automatic || wizard.options.reader) {
       wizard.autoPilot = &autoPilot;
       autoPilot.Start();
     }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/Accessibility.h"
 #include "platform/SystemApi.h"
 
 namespace dw {
@@ -39,6 +40,8 @@ class NativeWindowEvents {
   // The mouse capture went elsewhere (another window took it, or it was released): a
   // button held down will not report its release here.
   virtual void NativeCaptureLost() {}
+  // A screen reader asks what the window shows; null when nothing can be told.
+  virtual AccessibleSource* NativeAccessibleSource() { return nullptr; }
 };
 
 // Pixels ready to present: 0xAARRGGBB, rows top to bottom, physical pixels.
@@ -74,6 +77,8 @@ class NativeWindow {
   // While captured, every mouse message comes to this window, wherever the pointer is.
   virtual void CaptureMouse() = 0;
   virtual void ReleaseMouse() = 0;
+  // Tells screen readers that an element of the window changed (kAccessibleSelf: the window).
+  virtual void RaiseAccessibleEvent(AccessibleEvent /*event*/, long /*id*/) {}
 };
 
 class MessageLoop {

@@ -11,6 +11,7 @@ void TButton::SetText(const std::u16string& text) {
   if (text == text_) return;
   text_ = text;
   Repaint();
+  NotifyAccessible(AccessibleChange::Text);
 }
 
 bool TButton::DoKeyDown(Key key, KeyModifiers modifiers) {

@@ -164,6 +164,7 @@ void Control::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
   Repaint();
+  NotifyAccessible(AccessibleChange::Enabled);
   if (!enabled && Form() != nullptr) Form()->FocusMayHaveLeft();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/WindowSystem.h"
+#include "toolkit/AccessibleHint.h"
 #include "toolkit/Component.h"
 #include "toolkit/Geometry.h"
 
@@ -154,6 +155,8 @@ class Control : public Component {
   static void PlaceChild(Control& child, float x, float y, float width, float height);
   // Invalidates the old and the new box when the control moved or resized on screen.
   void RepaintMoved(const RectF& oldAbsolute);
+  // Tells the form's screen reader view what changed (toolkit/Accessibility.cpp).
+  void NotifyAccessible(AccessibleChange change) const;
 
  private:
   friend class TForm;

@@ -17,6 +17,7 @@ void TEdit::SetText(const std::u16string& text) {
   if (text == text_) return;
   text_ = text;
   Repaint();
+  NotifyAccessible(AccessibleChange::Text);
   if (!IsLoading() && OnChange) OnChange(this);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/Platform.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/CheckBox.h"
 
 namespace dw {
@@ -163,12 +164,14 @@ void TForm::SetFocused(Control* control) {
   focused_ = control;
   if (old != nullptr) old->Repaint();
   if (control != nullptr) control->Repaint();
+  AccessibleChanged(control, AccessibleChange::Focus);
 }
 
 void TForm::ControlDestroyed(Control* control) {
   if (hovered_ == control) hovered_ = nullptr;
   if (captured_ == control) captured_ = nullptr;
   if (focused_ == control) focused_ = nullptr;
+  if (accessibility_ != nullptr) accessibility_->Forget(control);
 }
 
 Control* TForm::ControlAt(float x, float y) {

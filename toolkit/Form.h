@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/WindowSystem.h"
+#include "toolkit/AccessibleHint.h"
 #include "toolkit/Control.h"
 #include "toolkit/Style.h"
 #include "toolkit/render/Canvas.h"
@@ -17,6 +18,7 @@
 namespace dw {
 
 class TRadioButton;
+class FormAccessibility;
 
 // Something driven by the form's animation tick (float animations, tab slides).
 class TickClient {
@@ -126,7 +128,17 @@ class TForm : public Control, private NativeWindowEvents {
   const Canvas* Frame() const { return frame_.get(); }
   int FramesPresented() const { return frames_presented_; }
 
+  // --- screen readers (toolkit/Accessibility.cpp) ---
+  // What the form adds to a control's description: names for controls without text.
+  virtual void DescribeAccessible(const Control& control, AccessibleHint& hint) const;
+  // Null until a client has asked for the description.
+  FormAccessibility* Accessibility() const { return accessibility_.get(); }
+  // A control's text, enabled state or the focus changed, or a page has arrived: only a
+  // null check until a client has asked, then the event a screen reader needs.
+  void AccessibleChanged(const Control* control, AccessibleChange change);
+
  private:
+  AccessibleSource* NativeAccessibleSource() override;
   void NativeMouseMove(float x, float y) override { MouseMove(x, y); }
   void NativeMouseDown(MouseButton b, float x, float y) override { MouseDown(b, x, y); }
   void NativeMouseUp(MouseButton b, float x, float y) override { MouseUp(b, x, y); }
@@ -143,6 +155,8 @@ class TForm : public Control, private NativeWindowEvents {
   bool loading_ = false;
   int client_width_ = 0;
   int client_height_ = 0;
+  // Before the window, so that it outlives the window and the clients the window serves.
+  std::unique_ptr<FormAccessibility> accessibility_;
   std::unique_ptr<NativeWindow> window_;
   bool visible_ = false;
   std::vector<TickClient*> tick_clients_;

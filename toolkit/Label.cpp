@@ -14,6 +14,7 @@ void TLabel::SetText(const std::u16string& text) {
   if (text == text_) return;
   text_ = text;
   TextChanged();
+  NotifyAccessible(AccessibleChange::Text);
 }
 
 void TLabel::SetTextSettings(const TextSettings& settings) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "platform/WindowSystem.h"
 
@@ -39,6 +41,9 @@ class SimNativeWindow : public NativeWindow {
   void Present(const FrameView& frame) override;
   void CaptureMouse() override;
   void ReleaseMouse() override;
+  void RaiseAccessibleEvent(AccessibleEvent event, long id) override {
+    accessibleEvents.emplace_back(event, id);
+  }
 
   // ---- what tests read ----
   int CaptionHeight() const { return caption_height_; }
@@ -51,6 +56,12 @@ class SimNativeWindow : public NativeWindow {
   // Set by InvalidateWindow, cleared when the paint is delivered.
   bool paintPending = false;
   int paintsDelivered = 0;
+  // Every accessibility event raised, in order.
+  std::vector<std::pair<AccessibleEvent, long>> accessibleEvents;
+  // Asks for the window's content as a screen reader does (WM_GETOBJECT on Windows).
+  AccessibleSource* RequestAccessible() {
+    return events_ ? events_->NativeAccessibleSource() : nullptr;
+  }
 
   // ---- input, as the window system would deliver it (device-independent pixels) ----
   // As on Windows: while a window holds the mouse capture, input goes to it alone, wherever

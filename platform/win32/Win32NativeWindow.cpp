@@ -11,6 +11,7 @@
 
 #include "platform/win32/Dpi.h"
 #include "platform/win32/FormKeyboard.h"
+#include "platform/win32/Win32Accessible.h"
 
 namespace dw {
 
@@ -78,6 +79,11 @@ Win32NativeWindow::Win32NativeWindow(HWND owner, int clientWidth, int clientHeig
 
 Win32NativeWindow::~Win32NativeWindow() {
   if (window_) win32::UnregisterFormKeyboard(window_);
+  // Clients may keep the object: from now on it answers nothing.
+  if (accessible_) {
+    accessible_->Disconnect();
+    accessible_->Release();
+  }
   if (window_ && IsWindow(window_)) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -332,6 +338,12 @@ LRESULT Win32NativeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case win32::kFormKeyMessage:
       events_->NativeKeyDown(win32::KeyOfVirtualKey(wParam), win32::UnpackModifiers(lParam));
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = AnswerAccessibleRequest(wParam, lParam)) return answer;
+      return DefWindowProcW(window_, message, wParam, lParam);
+    case Win32Accessible::kPressMessage:
+      PressAccessible(static_cast<long>(wParam));
+      return 0;
     case WM_DPICHANGED: {
       // Keep the client area's size in device-independent pixels at the new density.
       ResizeToClient(HIWORD(wParam));
@@ -341,6 +353,26 @@ LRESULT Win32NativeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
       return DefWindowProcW(window_, message, wParam, lParam);
   }
+}
+
+LRESULT Win32NativeWindow::AnswerAccessibleRequest(WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
+  if (!accessible_) {
+    AccessibleSource* source = events_->NativeAccessibleSource();
+    if (!source) return 0;
+    accessible_ = new Win32Accessible(window_, *this, *source);
+  }
+  return accessible_->Answer(wParam);
+}
+
+void Win32NativeWindow::PressAccessible(long id) {
+  if (AccessibleSource* source = events_->NativeAccessibleSource()) source->DoDefaultAction(id);
+}
+
+void Win32NativeWindow::RaiseAccessibleEvent(AccessibleEvent event, long id) {
+  if (!window_) return;
+  NotifyWinEvent(Win32Accessible::ToWinEvent(event), window_, OBJID_CLIENT,
+                 id == kAccessibleSelf ? CHILDID_SELF : id);
 }
 
 }  // namespace dw

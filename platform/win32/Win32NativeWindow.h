@@ -9,6 +9,8 @@
 
 namespace dw {
 
+class Win32Accessible;
+
 class Win32NativeWindow : public NativeWindow {
  public:
   // Creates the window, hidden, owned by `owner`, with a client area of the given size in
@@ -32,6 +34,7 @@ class Win32NativeWindow : public NativeWindow {
   void Present(const FrameView& frame) override;
   void CaptureMouse() override;
   void ReleaseMouse() override;
+  void RaiseAccessibleEvent(AccessibleEvent event, long id) override;
 
   static const wchar_t* ClassName();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -45,6 +48,9 @@ class Win32NativeWindow : public NativeWindow {
   // exposed parts without asking the form.
   void CopyIntoBackBuffer(const FrameView& frame);
   void Blit(HDC target, const RECT& area);
+  // Screen readers (platform/win32/Win32Accessible.cpp): WM_GETOBJECT and the posted press.
+  LRESULT AnswerAccessibleRequest(WPARAM wParam, LPARAM lParam);
+  void PressAccessible(long id);
 
   HWND window_ = nullptr;
   NativeWindowEvents* events_;
@@ -63,6 +69,8 @@ class Win32NativeWindow : public NativeWindow {
   bool frame_stats_ = false;
   int frames_in_window_ = 0;
   DWORD frame_window_start_ = 0;
+  // Made on the first WM_GETOBJECT; clients may hold it after the window has gone.
+  Win32Accessible* accessible_ = nullptr;
 };
 
 }  // namespace dw

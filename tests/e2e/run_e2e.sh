@@ -5,7 +5,10 @@
 # with a successful installation, and at 144 DPI with a failing one, bad input and an
 # unload of the library while its window's host window still exists; and at 96 DPI as a
 # plain dialog-based wizard that reports its installation from a worker thread. Each
-# run's log and screenshots are checked by check_run.py.
+# run's log and screenshots are checked by check_run.py. A run at 144 DPI goes through
+# every stage as a screen reader user does (--screen-reader: the form read through
+# AccessibleObjectFromWindow, pressed through accDoDefaultAction, its WinEvents counted),
+# checked by check_reader.py.
 # Usage: tests/e2e/run_e2e.sh [--arch x86_64|i686] [--runs-only|--checks-only] [work folder]
 #   (default work folder: ${DW_BUILD_ROOT:-build}/e2e). x86_64 runs here with wine64; i686
 #   needs a 32-bit Wine, which the 32-bit test machine has: tests/e2e/run_e2e32.sh makes the
@@ -68,6 +71,12 @@ check_all() {
   check dpi96 --scale 1
   check plain-worker --scale 1 --plain-host --worker
   check dpi144-fail-bad-input --scale 1.5 --fail --bad-input --unload
+  echo "== e2e checks of dpi144-screen-reader"
+  if python3 "$repo/tests/e2e/check_reader.py" "$work/dpi144-screen-reader/host.log"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
   echo "e2e: screenshots and logs in $work"
   echo "e2e ($arch): $passed passed, $failed failed"
   ((failed == 0))
@@ -148,6 +157,7 @@ run_host plain-worker --plain-host --worker
 
 set_dpi 144
 run_host dpi144-fail-bad-input --fail --bad-input --unload
+run_host dpi144-screen-reader --screen-reader
 set_dpi 96
 
 if ((checks)); then
