@@ -11,39 +11,21 @@
 #include <string>
 #include <vector>
 
+#include "tests/BmpFile.h"
 #include "tests/ScriptedHost.h"
 #include "toolkit/render/Canvas.h"
 
 namespace dw::testing {
 namespace {
 
-void PutLittleEndian(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 // A 24-bit BMP with a colour ramp in both directions, so that a pan moves visible detail.
 std::vector<std::uint8_t> RampBmp(int width, int height, int seed) {
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-  const std::size_t size = 54 + stride * height;
-  std::vector<std::uint8_t> file(size, 0);
-  file[0] = 'B';
-  file[1] = 'M';
-  PutLittleEndian(file, 2, static_cast<std::uint32_t>(size));
-  PutLittleEndian(file, 10, 54);
-  PutLittleEndian(file, 14, 40);
-  PutLittleEndian(file, 18, static_cast<std::uint32_t>(width));
-  PutLittleEndian(file, 22, static_cast<std::uint32_t>(height));
-  file[26] = 1;
-  file[28] = 24;
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* row = &file[54 + stride * y];
-    for (int x = 0; x < width; ++x) {
-      row[3 * x] = static_cast<std::uint8_t>(x * 255 / width);
-      row[3 * x + 1] = static_cast<std::uint8_t>(y * 255 / height);
-      row[3 * x + 2] = static_cast<std::uint8_t>(seed * 80 + (x + y) % 7 * 10);
-    }
-  }
-  return file;
+  return MakeBmp(width, height, [&](int x, int y) {
+    const auto blue = static_cast<std::uint32_t>(x * 255 / width);
+    const auto green = static_cast<std::uint32_t>(y * 255 / height);
+    const auto red = static_cast<std::uint32_t>((seed * 80 + (x + y) % 7 * 10) & 0xFF);
+    return red << 16 | green << 8 | blue;
+  });
 }
 
 struct FrameCase {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BmpFile.h"
 #include "form/WizardForm.h"
 #include "platform/sim/SimulatedPlatform.h"
 #include "plugin/PluginError.h"
@@ -29,33 +30,9 @@
 namespace dw {
 namespace {
 
-void PutLittleEndian(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 // A 24-bit BMP of one colour, written directly (large pictures in no time).
 std::vector<std::uint8_t> SolidBmp(int width, int height, std::uint32_t argb) {
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-  const std::size_t size = 54 + stride * height;
-  std::vector<std::uint8_t> file(size, 0);
-  file[0] = 'B';
-  file[1] = 'M';
-  PutLittleEndian(file, 2, static_cast<std::uint32_t>(size));
-  PutLittleEndian(file, 10, 54);
-  PutLittleEndian(file, 14, 40);
-  PutLittleEndian(file, 18, static_cast<std::uint32_t>(width));
-  PutLittleEndian(file, 22, static_cast<std::uint32_t>(height));
-  file[26] = 1;
-  file[28] = 24;
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* row = &file[54 + stride * y];
-    for (int x = 0; x < width; ++x) {
-      row[3 * x] = static_cast<std::uint8_t>(argb);
-      row[3 * x + 1] = static_cast<std::uint8_t>(argb >> 8);
-      row[3 * x + 2] = static_cast<std::uint8_t>(argb >> 16);
-    }
-  }
-  return file;
+  return testing::MakeBmp(width, height, [argb](int, int) { return argb & 0xFFFFFF; });
 }
 
 // A picture file of one colour, as the host's script would pass it: PNG, or BMP where the
