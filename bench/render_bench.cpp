@@ -41,7 +41,8 @@ void InstallFonts() {
   SetCurrentPlatform(platform);
 }
 
-// An opaque 1280 x 720 picture with smooth gradients and some fine detail.
+// An opaque 1280 x 720 picture with smooth gradients and some fine detail, stamped as a
+// slide's picture is once it is loaded.
 Bitmap Picture(std::uint32_t seed) {
   Bitmap bitmap;
   bitmap.width = 1280;
@@ -56,6 +57,7 @@ Bitmap Picture(std::uint32_t seed) {
           0xFF000000u | (r << 16) | (g << 8) | b;
     }
   }
+  bitmap.stamp.Renew();
   return bitmap;
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/RenderTestSupport.h"
+#include "toolkit/Image.h"
 #include "toolkit/render/Canvas.h"
 #include "toolkit/render/ScaledBitmapCache.h"
 
@@ -153,6 +156,51 @@ TEST(CanvasBitmapTest, ResampledPicturesAreReusedUntilTheirPixelsChange) {
   // Another size is another entry.
   EXPECT_EQ(cache.Get(bitmap, 60, 40)->height, 40);
   EXPECT_EQ(cache.Entries(), 3u);
+}
+
+TEST(CanvasBitmapTest, StampedPicturesAreKnownByTheirStamp) {
+  ScaledBitmapCache cache;
+  Bitmap first = Solid(30, 20, 0xFF102030);
+  first.stamp.Renew();
+  Bitmap second = Solid(30, 20, 0xFF102030);
+  second.stamp.Renew();
+  ASSERT_NE(first.stamp.Value(), 0u);
+  ASSERT_NE(first.stamp.Value(), second.stamp.Value());
+  auto image = cache.Get(first, 45, 30);
+  EXPECT_EQ(cache.Get(first, 45, 30), image);
+  EXPECT_EQ(cache.Misses(), 1);
+  EXPECT_EQ(first.stamp.KnownOpaque(), 1);  // read once, then remembered
+  // The same pixels under another stamp are another picture.
+  EXPECT_NE(cache.Get(second, 45, 30), image);
+  EXPECT_EQ(cache.Misses(), 2);
+  // A copy may be changed, so it has no stamp and is known by its pixels again.
+  Bitmap copy = first;
+  EXPECT_EQ(copy.stamp.Value(), 0u);
+  EXPECT_EQ(copy.stamp.KnownOpaque(), -1);
+  EXPECT_NE(first.stamp.Value(), 0u);
+  copy.pixels[0] = 0xFFFFFFFF;
+  EXPECT_EQ(cache.Get(copy, 45, 30)->pixels[0], 0xFFFFFFFFu);
+  EXPECT_EQ(cache.Misses(), 3);
+  // A move hands the stamp over.
+  const std::uint64_t stamp = first.stamp.Value();
+  const Bitmap moved = std::move(first);
+  EXPECT_EQ(moved.stamp.Value(), stamp);
+  EXPECT_EQ(cache.Get(moved, 45, 30), image);
+  EXPECT_EQ(cache.Misses(), 3);
+}
+
+TEST(CanvasBitmapTest, ImageDrawsTheNewPictureAfterSetBitmap) {
+  // The same size at the same place on one canvas: only the stamp tells the two apart.
+  TImage image(nullptr);
+  Canvas canvas = BlackCanvas(40, 40, 2);
+  for (const std::uint32_t colour : {0xFF3060F0u, 0xFFF06030u, 0xFF3060F0u}) {
+    image.SetBitmap(Solid(10, 10, colour));
+    canvas.Clear(kBlack);
+    image.Paint(canvas, {0, 0, 20, 20});
+    EXPECT_EQ(canvas.PixelAt(20, 20), colour);
+    EXPECT_NE(image.Picture().stamp.Value(), 0u);
+  }
+  EXPECT_EQ(canvas.BitmapCache().Misses(), 3);
 }
 
 TEST(CanvasBitmapTest, CacheStaysWithinItsBudget) {

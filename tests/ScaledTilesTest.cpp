@@ -54,6 +54,43 @@ TEST(ScaledTilesTest, OneRowEnlargedBlendsEachPairOfNeighbours) {
   }
 }
 
+// Rows enlarged by the factors a screen's scale gives (and some odd ones, with the last
+// columns that sample the source's last pixel): every column is the blend of its two
+// neighbours, however the columns are grouped for speed.
+struct RowCase {
+  int sourceWidth;
+  int width;
+};
+
+class EnlargedRowTest : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(EnlargedRowTest, EveryColumnBlendsItsTwoNeighbours) {
+  const RowCase c = GetParam();
+  Bitmap row = Noise(c.sourceWidth, 1, true, 11);
+  const ResampleSource source(row, c.width, 1);
+  std::vector<std::uint32_t> out(static_cast<std::size_t>(c.width));
+  ResampleBilinear(source, c.width, 1, {0, 0, c.width, 1}, out.data());
+  const int last = c.sourceWidth - 1;
+  for (int i = 0; i < c.width; ++i) {
+    const double position =
+        std::clamp((i + 0.5) * c.sourceWidth / c.width - 0.5, 0.0, static_cast<double>(last));
+    const int index = static_cast<int>(position);
+    const int next = std::min(index + 1, last);
+    const auto weight = static_cast<std::uint32_t>((position - index) * 256 + 0.5);
+    ASSERT_EQ(out[static_cast<std::size_t>(i)],
+              Blend(row.pixels[static_cast<std::size_t>(index)],
+                    row.pixels[static_cast<std::size_t>(next)], weight))
+        << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Factors, EnlargedRowTest,
+                         ::testing::Values(RowCase{1280, 1600}, RowCase{1280, 1920},
+                                           RowCase{1280, 2560}, RowCase{1920, 2560},
+                                           RowCase{1280, 2561}, RowCase{1280, 1281}, RowCase{5, 9},
+                                           RowCase{6, 24}, RowCase{300, 1000},
+                                           RowCase{1280, 1280 * 3 + 7}));
+
 struct TileCase {
   int sourceWidth;
   int sourceHeight;

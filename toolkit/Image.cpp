@@ -8,7 +8,8 @@ namespace dw {
 TImage::TImage(Component* owner) : Control(owner), bitmap_(std::make_shared<Bitmap>()) {}
 
 void TImage::SetBitmap(Bitmap bitmap) {
-  bitmap_ = std::make_shared<Bitmap>(std::move(bitmap));
+  bitmap.stamp.Renew();
+  bitmap_ = std::make_shared<const Bitmap>(std::move(bitmap));
   Repaint();
 }
 

@@ -27,7 +27,8 @@ class TImage : public Control {
   void Paint(Canvas& canvas, const RectF& box) override;
 
  private:
-  std::shared_ptr<Bitmap> bitmap_;
+  // Never changed once set, so its stamp keeps naming its pixels.
+  std::shared_ptr<const Bitmap> bitmap_;
 };
 
 }  // namespace dw

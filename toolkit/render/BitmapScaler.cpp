@@ -108,10 +108,13 @@ PremultipliedImage Halve(const std::uint32_t* pixels, int width, int height, boo
 }  // namespace
 
 bool ResampleSource::IsOpaque(const Bitmap& bitmap) {
-  const std::size_t count = static_cast<std::size_t>(bitmap.width) * bitmap.height;
-  std::uint32_t all = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < count; ++i) all &= bitmap.pixels[i];
-  return (all >> 24) == 255;
+  // A stamped picture's pixels do not change, so they are read once.
+  const int known = bitmap.stamp.KnownOpaque();
+  if (known >= 0) return known == 1;
+  const bool opaque = blend::AllOpaque(bitmap.pixels.data(),
+                                       static_cast<std::size_t>(bitmap.width) * bitmap.height);
+  if (bitmap.stamp.Value() != 0) bitmap.stamp.RememberOpaque(opaque);
+  return opaque;
 }
 
 ResampleSource::ResampleSource(const Bitmap& bitmap, int targetWidth, int targetHeight)
@@ -138,10 +141,40 @@ ResampleSource::ResampleSource(const Bitmap& bitmap, int targetWidth, int target
 
 namespace {
 
+// How four neighbouring target columns of an enlargement sample the source: each takes
+// the pixel after the first one's, its own or one further, so one load of four pixels and
+// one shuffle give all four (bits 0 to 2: columns 1 to 3 step one pixel further), and the
+// pixels after those are the same shuffle one pixel on. -1: the columns need a gather.
+constexpr std::int8_t kGather = -1;
+
+std::int8_t GroupShape(const Tap* t, int sourceWidth) {
+  // Both loads, of the four pixels from the first and from the one after, stay inside.
+  if (t[0].index + 4 >= sourceWidth) return kGather;
+  int shape = 0;
+  for (int k = 0; k < 4; ++k) {
+    if (t[k].next != t[k].index + 1) return kGather;
+    if (k == 0) continue;
+    const int step = t[k].index - t[k - 1].index;
+    if (step < 0 || step > 1) return kGather;
+    shape |= step << (k - 1);
+  }
+  return static_cast<std::int8_t>(shape);
+}
+
+#if defined(__SSE2__)
+template <int D1, int D2, int D3>
+inline void PickPair(const std::uint32_t* from, __m128i& a, __m128i& b) {
+  constexpr int kOrder = _MM_SHUFFLE(D3, D2, D1, 0);
+  a = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from)), kOrder);
+  b = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 1)), kOrder);
+}
+#endif
+
 // into[i] = Lerp(pixels[taps[i].index], pixels[taps[i].next], taps[i].weight); four pixels at a
 // time where SSE2 is, with the same arithmetic (each product fits in 16 bits).
 void FilterRow(const std::uint32_t* pixels, const std::vector<Tap>& taps,
-               const std::vector<std::uint16_t>& weights, std::uint32_t* into) {
+               const std::vector<std::uint16_t>& weights, const std::vector<std::int8_t>& shapes,
+               std::uint32_t* into) {
   const int count = static_cast<int>(taps.size());
   int i = 0;
 #if defined(__SSE2__)
@@ -149,12 +182,42 @@ void FilterRow(const std::uint32_t* pixels, const std::vector<Tap>& taps,
   const __m128i full = _mm_set1_epi16(256);
   for (; i + 4 <= count; i += 4) {
     const Tap* t = &taps[static_cast<std::size_t>(i)];
-    const __m128i a =
-        _mm_set_epi32(static_cast<int>(pixels[t[3].index]), static_cast<int>(pixels[t[2].index]),
-                      static_cast<int>(pixels[t[1].index]), static_cast<int>(pixels[t[0].index]));
-    const __m128i b =
-        _mm_set_epi32(static_cast<int>(pixels[t[3].next]), static_cast<int>(pixels[t[2].next]),
-                      static_cast<int>(pixels[t[1].next]), static_cast<int>(pixels[t[0].next]));
+    const std::uint32_t* from = pixels + t[0].index;
+    __m128i a;
+    __m128i b;
+    switch (shapes[static_cast<std::size_t>(i / 4)]) {
+      case 0:
+        PickPair<0, 0, 0>(from, a, b);
+        break;
+      case 1:
+        PickPair<1, 1, 1>(from, a, b);
+        break;
+      case 2:
+        PickPair<0, 1, 1>(from, a, b);
+        break;
+      case 3:
+        PickPair<1, 2, 2>(from, a, b);
+        break;
+      case 4:
+        PickPair<0, 0, 1>(from, a, b);
+        break;
+      case 5:
+        PickPair<1, 1, 2>(from, a, b);
+        break;
+      case 6:
+        PickPair<0, 1, 2>(from, a, b);
+        break;
+      case 7:
+        PickPair<1, 2, 3>(from, a, b);
+        break;
+      default:
+        a = _mm_set_epi32(
+            static_cast<int>(pixels[t[3].index]), static_cast<int>(pixels[t[2].index]),
+            static_cast<int>(pixels[t[1].index]), static_cast<int>(pixels[t[0].index]));
+        b = _mm_set_epi32(static_cast<int>(pixels[t[3].next]), static_cast<int>(pixels[t[2].next]),
+                          static_cast<int>(pixels[t[1].next]), static_cast<int>(pixels[t[0].next]));
+        break;
+    }
     const std::uint16_t* w = &weights[static_cast<std::size_t>(i) * 4];
     const __m128i weightLow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w));
     const __m128i weightHigh = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 8));
@@ -170,6 +233,7 @@ void FilterRow(const std::uint32_t* pixels, const std::vector<Tap>& taps,
   }
 #else
   (void)weights;
+  (void)shapes;
 #endif
   for (; i < count; ++i) {
     const Tap& tap = taps[static_cast<std::size_t>(i)];
@@ -193,6 +257,10 @@ void ResampleBilinear(const ResampleSource& source, int width, int height, const
       weights[static_cast<std::size_t>(i) * 4 + k] = static_cast<std::uint16_t>(taps[i].weight);
     }
   }
+  std::vector<std::int8_t> shapes(static_cast<std::size_t>(columns / 4));
+  for (std::size_t group = 0; group < shapes.size(); ++group) {
+    shapes[group] = GroupShape(&taps[group * 4], source.Width());
+  }
 
   // Each source row is filtered horizontally once and kept while target rows use it; an
   // enlargement uses every source row for several target rows.
@@ -201,7 +269,7 @@ void ResampleBilinear(const ResampleSource& source, int width, int height, const
   int aboveRow = -1;
   int belowRow = -1;
   auto filterRow = [&](int sourceRow, std::vector<std::uint32_t>& into) {
-    FilterRow(source.Row(sourceRow), taps, weights, into.data());
+    FilterRow(source.Row(sourceRow), taps, weights, shapes, into.data());
   };
 
   for (int y = region.Top; y < region.Bottom; ++y) {

@@ -82,6 +82,8 @@ class Canvas {
   void DrawBitmap(const Bitmap& bitmap, const RectF& box);
   // The picture stretched exactly over the rectangle, bilinear.
   void DrawBitmapStretched(const Bitmap& bitmap, const RectF& dest);
+  // What the canvas keeps of pictures drawn at another size (for measurements).
+  const ScaledBitmapCache& BitmapCache() const { return *bitmap_cache_; }
 
  private:
   // Physical coordinate of a device-independent one, not rounded.

@@ -66,8 +66,8 @@ void Canvas::DrawBitmapAt(const Bitmap& bitmap, const PixelRect& dest) {
     for (int y = visible.Top; y < visible.Bottom; ++y) {
       const std::uint32_t* source = &scaled->pixels[static_cast<std::size_t>(y - dest.Top) * width +
                                                     (visible.Left - dest.Left)];
-      if (scaled->opaque && alpha == 255) {
-        std::copy(source, source + columns, target(y));
+      if (scaled->opaque) {
+        blend::BlendOpaqueRow(target(y), source, columns, alpha);
       } else {
         blend::BlendPremultipliedRow(target(y), source, columns, alpha);
       }

@@ -55,9 +55,9 @@ inline __m128i Div255Epu16(__m128i x) {
   return _mm_mulhi_epu16(_mm_add_epi16(x, _mm_set1_epi16(128)), _mm_set1_epi16(257));
 }
 
-bool AllOpaque(const std::uint32_t* pixels, int count) {
+bool AllOpaqueRow(const std::uint32_t* pixels, std::size_t count) {
   __m128i all = _mm_set1_epi32(-1);
-  int i = 0;
+  std::size_t i = 0;
   for (; i + 4 <= count; i += 4) {
     all = _mm_and_si128(all, _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + i)));
   }
@@ -116,9 +116,9 @@ void LerpColorRow(std::uint32_t* dst, std::uint32_t color, int count, std::uint3
 
 #else
 
-bool AllOpaque(const std::uint32_t* pixels, int count) {
+bool AllOpaqueRow(const std::uint32_t* pixels, std::size_t count) {
   std::uint32_t all = 0xFFFFFFFFu;
-  for (int i = 0; i < count; ++i) all &= pixels[i];
+  for (std::size_t i = 0; i < count; ++i) all &= pixels[i];
   return (all >> 24) == 255;
 }
 
@@ -150,6 +150,10 @@ void LerpColorRow(std::uint32_t* dst, std::uint32_t color, int count, std::uint3
 
 }  // namespace
 
+bool AllOpaque(const std::uint32_t* pixels, std::size_t count) {
+  return AllOpaqueRow(pixels, count);
+}
+
 void FillColor(std::uint32_t* dst, int count, std::uint32_t rgb, std::uint32_t alpha) {
   rgb &= 0x00FFFFFFu;
   if (alpha == 0 || count <= 0) return;
@@ -157,7 +161,7 @@ void FillColor(std::uint32_t* dst, int count, std::uint32_t rgb, std::uint32_t a
     std::fill(dst, dst + count, 0xFF000000u | rgb);
     return;
   }
-  if (!AllOpaque(dst, count)) {
+  if (!AllOpaque(dst, static_cast<std::size_t>(count))) {
     for (int i = 0; i < count; ++i) dst[i] = Over(dst[i], rgb, alpha);
     return;
   }
@@ -165,17 +169,22 @@ void FillColor(std::uint32_t* dst, int count, std::uint32_t rgb, std::uint32_t a
   LerpColorRow(dst, 0xFF000000u | rgb, count, alpha);
 }
 
+void BlendOpaqueRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha) {
+  if (alpha == 0 || count <= 0) return;
+  if (alpha == 255) {
+    std::copy(src, src + count, dst);
+  } else if (AllOpaque(dst, static_cast<std::size_t>(count))) {
+    LerpRow(dst, src, count, alpha);
+  } else {
+    for (int i = 0; i < count; ++i) dst[i] = Over(dst[i], src[i] & 0x00FFFFFFu, alpha);
+  }
+}
+
 void BlendStraightRow(std::uint32_t* dst, const std::uint32_t* src, int count,
                       std::uint32_t alpha) {
   if (alpha == 0 || count <= 0) return;
-  if (AllOpaque(src, count)) {
-    if (alpha == 255) {
-      std::copy(src, src + count, dst);
-    } else if (AllOpaque(dst, count)) {
-      LerpRow(dst, src, count, alpha);
-    } else {
-      for (int i = 0; i < count; ++i) dst[i] = Over(dst[i], src[i] & 0x00FFFFFFu, alpha);
-    }
+  if (AllOpaque(src, static_cast<std::size_t>(count))) {
+    BlendOpaqueRow(dst, src, count, alpha);
     return;
   }
   for (int i = 0; i < count; ++i) {
@@ -188,12 +197,12 @@ void BlendStraightRow(std::uint32_t* dst, const std::uint32_t* src, int count,
 void BlendPremultipliedRow(std::uint32_t* dst, const std::uint32_t* src, int count,
                            std::uint32_t alpha) {
   if (alpha == 0 || count <= 0) return;
-  if (AllOpaque(src, count)) {
+  if (AllOpaque(src, static_cast<std::size_t>(count))) {
     // Premultiplied and straight colours are the same when opaque.
-    BlendStraightRow(dst, src, count, alpha);
+    BlendOpaqueRow(dst, src, count, alpha);
     return;
   }
-  if (AllOpaque(dst, count)) {
+  if (AllOpaque(dst, static_cast<std::size_t>(count))) {
     for (int i = 0; i < count; ++i) {
       const std::uint32_t s = alpha == 255 ? src[i] : ScalePixel(src[i], alpha);
       dst[i] = s + ScalePixel(dst[i], 255 - (s >> 24));

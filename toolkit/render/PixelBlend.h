@@ -3,6 +3,7 @@
 // filtering does not bleed the colour of transparent pixels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace dw::blend {
@@ -66,6 +67,10 @@ void FillColor(std::uint32_t* dst, int count, std::uint32_t rgb, std::uint32_t a
 void BlendStraightRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha);
 void BlendPremultipliedRow(std::uint32_t* dst, const std::uint32_t* src, int count,
                            std::uint32_t alpha);
+// The same for a source already known to be opaque, which is then not read twice.
+void BlendOpaqueRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha);
+// Every pixel's alpha is 255.
+bool AllOpaque(const std::uint32_t* pixels, std::size_t count);
 // A colour through an 8-bit coverage mask (anti-aliased text).
 void BlendCoverageRow(std::uint32_t* dst, const std::uint8_t* coverage, int count,
                       std::uint32_t rgb, std::uint32_t alpha);

@@ -23,7 +23,7 @@ std::uint64_t ImageBytes(int width, int height) {
 
 std::uint64_t FingerprintPixels(const std::uint32_t* pixels, std::size_t count) {
   // Four independent lanes keep the multiplier busy; this runs on every draw of a scaled
-  // picture, so it must stay near memory speed.
+  // picture without a stamp, so it must stay near memory speed.
   std::uint64_t lanes[4] = {1, 2, 3, 4};
   std::size_t i = 0;
   for (; i + 8 <= count; i += 8) {
@@ -47,12 +47,14 @@ std::shared_ptr<const ScaledImage> ScaledBitmapCache::Get(const Bitmap& bitmap, 
 std::shared_ptr<const ScaledImage> ScaledBitmapCache::Get(const Bitmap& bitmap, int width,
                                                           int height, const PixelRect& needed) {
   if (width <= 0 || height <= 0 || ImageBytes(width, height) > budget_ / 2) return nullptr;
-  const std::uint64_t fingerprint = FingerprintPixels(bitmap.pixels.data(), bitmap.pixels.size());
+  const std::uint64_t stamp = bitmap.stamp.Value();
+  const std::uint64_t fingerprint =
+      stamp != 0 ? 0 : FingerprintPixels(bitmap.pixels.data(), bitmap.pixels.size());
   ++clock_;
   for (Entry& entry : entries_) {
-    if (entry.fingerprint == fingerprint && entry.sourceWidth == bitmap.width &&
-        entry.sourceHeight == bitmap.height && entry.image->width == width &&
-        entry.image->height == height) {
+    if (entry.stamp == stamp && entry.fingerprint == fingerprint &&
+        entry.sourceWidth == bitmap.width && entry.sourceHeight == bitmap.height &&
+        entry.image->width == width && entry.image->height == height) {
       entry.lastUse = clock_;
       MakeTiles(*entry.image, bitmap, needed);
       return entry.image;
@@ -78,7 +80,7 @@ std::shared_ptr<const ScaledImage> ScaledBitmapCache::Get(const Bitmap& bitmap, 
   image->ready.assign(static_cast<std::size_t>(image->tileColumns) * tileRows, 0);
   image->opaque = ResampleSource::IsOpaque(bitmap);
   MakeTiles(*image, bitmap, needed);
-  entries_.push_back({fingerprint, bitmap.width, bitmap.height, image, clock_});
+  entries_.push_back({stamp, fingerprint, bitmap.width, bitmap.height, image, clock_});
   bytes_ += bytes;
   return image;
 }

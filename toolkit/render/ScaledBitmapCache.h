@@ -2,8 +2,9 @@
 // keeps its size from frame to frame, so after the first frame it costs only a blend.
 // A picture is resampled tile by tile as its parts come into view: the first frame of a
 // large slide at a high scale pays only for what it shows, and a pan for what it uncovers.
-// Entries are found by the picture's content, not its address, so a picture replaced by
-// another at the same address is never drawn stale.
+// Entries are found by the picture's stamp, which costs nothing to compare; a picture
+// without one is known by its content (its pixels read on every draw), never by its address,
+// so a picture replaced by another at the same address is never drawn stale.
 #pragma once
 
 #include <cstddef>
@@ -72,7 +73,8 @@ class ScaledBitmapCache {
 
  private:
   struct Entry {
-    std::uint64_t fingerprint = 0;
+    std::uint64_t stamp = 0;        // the picture's, or 0
+    std::uint64_t fingerprint = 0;  // of the pixels of a picture without a stamp
     int sourceWidth = 0;
     int sourceHeight = 0;
     std::shared_ptr<ScaledImage> image;
