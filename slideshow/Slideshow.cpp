@@ -14,6 +14,15 @@
 
 namespace dw {
 
+namespace {
+
+// A tile is 256 x 64 pixels; eight take well under a millisecond, and a Full HD slide at
+// twice the size is ready about half a second after the step before it.
+constexpr int kTilesPerPreparation = 8;
+constexpr std::uint32_t kPreparationIntervalMs = 20;
+
+}  // namespace
+
 int NextSlideIndex(int index, int total) {
   return index + 1 < total ? index + 1 : 0;
 }
@@ -24,7 +33,12 @@ Slideshow::Slideshow(TWizardForm& form)
       slide1_(form.Find<TFloatAnimation>("Slide1")),
       slide2_(form.Find<TFloatAnimation>("Slide2")),
       fade_(form.Find<TFloatAnimation>("SlideFade")),
-      timer_(form.Find<TTimer>("Timer1")) {}
+      timer_(form.Find<TTimer>("Timer1")),
+      prepare_timer_(new TTimer(&form)) {
+  prepare_timer_->SetEnabled(false);
+  prepare_timer_->SetInterval(kPreparationIntervalMs);
+  prepare_timer_->OnTimer = [this](Component*) { PrepareTimer(); };
+}
 
 TImage* Slideshow::NewSlide() {
   if (background_ == nullptr) return nullptr;
@@ -88,6 +102,22 @@ void Slideshow::Start() {
   slide1_->SetParent(state.Slides[0]);
   slide1_->Start();
   timer_->SetEnabled(true);
+  PrepareSlide(NextSlideIndex(0, static_cast<int>(state.Slides.size())));
+}
+
+void Slideshow::PrepareSlide(int index) {
+  prepared_slide_ = index;
+  prepare_timer_->SetEnabled(true);
+}
+
+void Slideshow::PrepareTimer() {
+  const std::vector<TImage*>& slides = State().Slides;
+  const bool running = timer_ != nullptr && timer_->Enabled();
+  if (!running || prepared_slide_ < 0 ||
+      static_cast<std::size_t>(prepared_slide_) >= slides.size() ||
+      slides[static_cast<std::size_t>(prepared_slide_)]->PrepareForDrawing(kTilesPerPreparation)) {
+    prepare_timer_->SetEnabled(false);
+  }
 }
 
 void Slideshow::Timer1Timer() {
@@ -120,6 +150,7 @@ void Slideshow::Step() {
   pan->Start();
   state.CurrentSlide = next;
   timer_->SetEnabled(true);
+  PrepareSlide(NextSlideIndex(next, static_cast<int>(state.Slides.size())));
 }
 
 }  // namespace dw

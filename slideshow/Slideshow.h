@@ -45,6 +45,10 @@ class Slideshow {
   };
   Box ShownBox() const;
   void Step();
+  // Resamples the slide that comes next a few tiles at a time, on a timer of its own, so
+  // that the step to it costs no more than any other frame.
+  void PrepareSlide(int index);
+  void PrepareTimer();
 
   TWizardForm& form_;
   Control* background_ = nullptr;
@@ -52,6 +56,8 @@ class Slideshow {
   TFloatAnimation* slide2_ = nullptr;
   TFloatAnimation* fade_ = nullptr;
   TTimer* timer_ = nullptr;
+  TTimer* prepare_timer_ = nullptr;
+  int prepared_slide_ = -1;
 };
 
 }  // namespace dw

@@ -15,6 +15,7 @@
 namespace dw {
 
 class Canvas;
+struct PixelRect;
 
 enum class Align {
   None,
@@ -129,6 +130,19 @@ class Control : public Component {
   virtual void Paint(Canvas& canvas, const RectF& box);
   // Draws over the children (scroll bars, focus rings).
   virtual void PaintOver(Canvas& canvas, const RectF& box);
+  // So that the form can leave out a control that a sibling above hides: the physical
+  // pixels that Paint may touch in this box, for a control that draws only there and only
+  // in Paint (false: not known)...
+  virtual bool PaintedPixels(const Canvas& /*canvas*/, const RectF& /*box*/,
+                             PixelRect& /*pixels*/) const {
+    return false;
+  }
+  // ...and the pixels it replaces with opaque ones at the canvas's current opacity (false:
+  // none known).
+  virtual bool OpaquePixels(const Canvas& /*canvas*/, const RectF& /*box*/,
+                            PixelRect& /*pixels*/) const {
+    return false;
+  }
 
   // --- input, called by the form's mouse dispatch; coordinates local to the control ---
   virtual void DoMouseDown(MouseButton button, float x, float y);

@@ -346,7 +346,14 @@ void TForm::DrawControl(Canvas& canvas, Control& control, PointF origin) {
     Control* child = children[i];
     if (!control.ShowsChild(child)) continue;
     PointF offset = control.ChildOffset(child);
-    DrawControl(canvas, *child, {box.Left + offset.X, box.Top + offset.Y});
+    const PointF childOrigin{box.Left + offset.X, box.Top + offset.Y};
+    if (child->Visible() &&
+        HiddenByLaterSibling(canvas, control, i,
+                             child->BoundsRect().Offset(childOrigin.X, childOrigin.Y),
+                             {box.Left, box.Top})) {
+      continue;
+    }
+    DrawControl(canvas, *child, childOrigin);
   }
   if (control.ClipChildren()) canvas.PopClip();
   control.PaintOver(canvas, box);

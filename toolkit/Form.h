@@ -126,6 +126,7 @@ class TForm : public Control, private NativeWindowEvents {
   // Draws the whole form into a canvas (previews, tests).
   void RenderTo(Canvas& canvas);
   const Canvas* Frame() const { return frame_.get(); }
+  Canvas* Frame() { return frame_.get(); }
   int FramesPresented() const { return frames_presented_; }
 
   // --- screen readers (toolkit/Accessibility.cpp) ---
@@ -150,6 +151,10 @@ class TForm : public Control, private NativeWindowEvents {
   void OnTick();
   void SetHovered(Control* control, float x, float y);
   void DrawControl(Canvas& canvas, Control& control, PointF origin);
+  // Whether children[index], drawn at `box`, lies wholly under the opaque paint of a
+  // sibling drawn after it (toolkit/Occlusion.cpp).
+  bool HiddenByLaterSibling(const Canvas& canvas, const Control& parent, std::size_t index,
+                            const RectF& box, PointF parentOrigin) const;
   void DestroyComponents();
 
   bool loading_ = false;

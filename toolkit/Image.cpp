@@ -1,6 +1,8 @@
 #include "toolkit/Image.h"
 
 #include "platform/Platform.h"
+#include "toolkit/Form.h"
+#include "toolkit/render/BitmapScaler.h"
 #include "toolkit/render/Canvas.h"
 
 namespace dw {
@@ -36,8 +38,28 @@ bool TImage::LoadFromFile(const std::u16string& fileName, int fitWidth, int fitH
   return decoded.has_value();
 }
 
+bool TImage::PrepareForDrawing(int maxTiles) {
+  TForm* form = Form();
+  Canvas* frame = form != nullptr ? form->Frame() : nullptr;
+  if (frame == nullptr) return false;
+  return frame->PrepareBitmap(*bitmap_, {0, 0, Width(), Height()}, maxTiles);
+}
+
 void TImage::Paint(Canvas& canvas, const RectF& box) {
   if (!bitmap_->IsEmpty()) canvas.DrawBitmap(*bitmap_, box);
+}
+
+bool TImage::PaintedPixels(const Canvas& canvas, const RectF& box, PixelRect& pixels) const {
+  pixels = canvas.BitmapPixels(*bitmap_, box);
+  return true;
+}
+
+bool TImage::OpaquePixels(const Canvas& canvas, const RectF& box, PixelRect& pixels) const {
+  if (!canvas.PaintsOpaque() || bitmap_->IsEmpty() || !ResampleSource::IsOpaque(*bitmap_)) {
+    return false;
+  }
+  pixels = canvas.BitmapPixels(*bitmap_, box);
+  return !pixels.IsEmpty();
 }
 
 }  // namespace dw

@@ -24,7 +24,14 @@ class TImage : public Control {
                      int fitHeight = 0);
   bool LoadFromFile(const std::u16string& fileName, int fitWidth = 0, int fitHeight = 0);
 
+  // Resamples up to maxTiles more tiles of the picture at the size its form's frame draws
+  // it at, ahead of its showing (it may be transparent or hidden now). True once nothing is
+  // left to make, or when the picture needs no resampling; false while the form has no frame.
+  bool PrepareForDrawing(int maxTiles);
+
   void Paint(Canvas& canvas, const RectF& box) override;
+  bool PaintedPixels(const Canvas& canvas, const RectF& box, PixelRect& pixels) const override;
+  bool OpaquePixels(const Canvas& canvas, const RectF& box, PixelRect& pixels) const override;
 
  private:
   // Never changed once set, so its stamp keeps naming its pixels.

@@ -82,6 +82,15 @@ class Canvas {
   void DrawBitmap(const Bitmap& bitmap, const RectF& box);
   // The picture stretched exactly over the rectangle, bilinear.
   void DrawBitmapStretched(const Bitmap& bitmap, const RectF& dest);
+  // The physical pixels DrawBitmap(bitmap, box) covers, before the clip; empty when it
+  // would draw nothing.
+  PixelRect BitmapPixels(const Bitmap& bitmap, const RectF& box) const;
+  // Whether an opaque colour drawn now replaces the pixels (the opacity rounds to full).
+  bool PaintsOpaque() const { return EffectiveAlpha(0xFF000000u) == 255; }
+  // Resamples up to maxTiles more tiles of the whole picture at the size DrawBitmap would
+  // draw it into a box of this size, so that a picture about to appear costs only a blend
+  // when it does. True once nothing is left to make (or nothing can be kept).
+  bool PrepareBitmap(const Bitmap& bitmap, const RectF& box, int maxTiles);
   // What the canvas keeps of pictures drawn at another size (for measurements).
   const ScaledBitmapCache& BitmapCache() const { return *bitmap_cache_; }
 

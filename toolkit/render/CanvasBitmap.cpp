@@ -18,8 +18,8 @@ bool IsDrawable(const Bitmap& bitmap) {
 
 }  // namespace
 
-void Canvas::DrawBitmap(const Bitmap& bitmap, const RectF& box) {
-  if (!IsDrawable(bitmap) || box.IsEmpty()) return;
+PixelRect Canvas::BitmapPixels(const Bitmap& bitmap, const RectF& box) const {
+  if (!IsDrawable(bitmap) || box.IsEmpty()) return {};
   const double fit = std::min(static_cast<double>(box.Width()) / bitmap.width,
                               static_cast<double>(box.Height()) / bitmap.height);
   const double width = bitmap.width * fit;
@@ -30,7 +30,21 @@ void Canvas::DrawBitmap(const Bitmap& bitmap, const RectF& box) {
   // a pixel keeps its pixel size, so it neither wobbles nor has to be resampled again.
   const int x = PixelEdge(left);
   const int y = PixelEdge(top);
-  DrawBitmapAt(bitmap, {x, y, x + PixelEdge(width), y + PixelEdge(height)});
+  return {x, y, x + PixelEdge(width), y + PixelEdge(height)};
+}
+
+void Canvas::DrawBitmap(const Bitmap& bitmap, const RectF& box) {
+  const PixelRect dest = BitmapPixels(bitmap, box);
+  if (!dest.IsEmpty()) DrawBitmapAt(bitmap, dest);
+}
+
+bool Canvas::PrepareBitmap(const Bitmap& bitmap, const RectF& box, int maxTiles) {
+  const PixelRect dest = BitmapPixels(bitmap, box);
+  const int width = dest.Right - dest.Left;
+  const int height = dest.Bottom - dest.Top;
+  // Drawn at its own size, a picture needs no resampling.
+  if (dest.IsEmpty() || (width == bitmap.width && height == bitmap.height)) return true;
+  return bitmap_cache_->Prepare(bitmap, width, height, maxTiles);
 }
 
 void Canvas::DrawBitmapStretched(const Bitmap& bitmap, const RectF& dest) {

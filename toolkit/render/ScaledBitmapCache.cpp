@@ -46,6 +46,19 @@ std::shared_ptr<const ScaledImage> ScaledBitmapCache::Get(const Bitmap& bitmap, 
 
 std::shared_ptr<const ScaledImage> ScaledBitmapCache::Get(const Bitmap& bitmap, int width,
                                                           int height, const PixelRect& needed) {
+  Entry* entry = Find(bitmap, width, height);
+  if (entry == nullptr) return nullptr;
+  MakeTiles(*entry->image, bitmap, needed);
+  return entry->image;
+}
+
+bool ScaledBitmapCache::Prepare(const Bitmap& bitmap, int width, int height, int maxTiles) {
+  Entry* entry = Find(bitmap, width, height);
+  if (entry == nullptr) return true;
+  return MakeTiles(*entry->image, bitmap, {0, 0, width, height}, std::max(maxTiles, 0));
+}
+
+ScaledBitmapCache::Entry* ScaledBitmapCache::Find(const Bitmap& bitmap, int width, int height) {
   if (width <= 0 || height <= 0 || ImageBytes(width, height) > budget_ / 2) return nullptr;
   const std::uint64_t stamp = bitmap.stamp.Value();
   const std::uint64_t fingerprint =
@@ -56,8 +69,7 @@ std::shared_ptr<const ScaledImage> ScaledBitmapCache::Get(const Bitmap& bitmap, 
         entry.sourceWidth == bitmap.width && entry.sourceHeight == bitmap.height &&
         entry.image->width == width && entry.image->height == height) {
       entry.lastUse = clock_;
-      MakeTiles(*entry.image, bitmap, needed);
-      return entry.image;
+      return &entry;
     }
   }
 
@@ -79,16 +91,15 @@ std::shared_ptr<const ScaledImage> ScaledBitmapCache::Get(const Bitmap& bitmap, 
   const int tileRows = (height + ScaledImage::kTileHeight - 1) / ScaledImage::kTileHeight;
   image->ready.assign(static_cast<std::size_t>(image->tileColumns) * tileRows, 0);
   image->opaque = ResampleSource::IsOpaque(bitmap);
-  MakeTiles(*image, bitmap, needed);
-  entries_.push_back({stamp, fingerprint, bitmap.width, bitmap.height, image, clock_});
+  entries_.push_back({stamp, fingerprint, bitmap.width, bitmap.height, std::move(image), clock_});
   bytes_ += bytes;
-  return image;
+  return &entries_.back();
 }
 
-void ScaledBitmapCache::MakeTiles(ScaledImage& image, const Bitmap& bitmap,
-                                  const PixelRect& needed) {
+bool ScaledBitmapCache::MakeTiles(ScaledImage& image, const Bitmap& bitmap, const PixelRect& needed,
+                                  int maxTiles) {
   const PixelRect area = needed.Intersect({0, 0, image.width, image.height});
-  if (area.IsEmpty()) return;
+  if (area.IsEmpty()) return true;
   constexpr int kW = ScaledImage::kTileWidth;
   constexpr int kH = ScaledImage::kTileHeight;
   const int firstColumn = area.Left / kW;
@@ -101,9 +112,13 @@ void ScaledBitmapCache::MakeTiles(ScaledImage& image, const Bitmap& bitmap,
         ++column;
         continue;
       }
+      if (maxTiles == 0) return false;
       // A run of missing tiles is resampled in one go.
       int end = column;
-      while (end <= lastColumn && ready[end] == 0) ready[end++] = 1;
+      while (end <= lastColumn && ready[end] == 0 && maxTiles != 0) {
+        ready[end++] = 1;
+        if (maxTiles > 0) --maxTiles;
+      }
       if (!source) {
         source = std::make_unique<ResampleSource>(bitmap, image.width, image.height, image.opaque);
       }
@@ -117,6 +132,7 @@ void ScaledBitmapCache::MakeTiles(ScaledImage& image, const Bitmap& bitmap,
       column = end;
     }
   }
+  return true;
 }
 
 }  // namespace dw

@@ -64,6 +64,9 @@ class ScaledBitmapCache {
   std::shared_ptr<const ScaledImage> Get(const Bitmap& bitmap, int width, int height);
   std::shared_ptr<const ScaledImage> Get(const Bitmap& bitmap, int width, int height,
                                          const PixelRect& needed);
+  // Makes up to maxTiles more tiles of the picture at width x height; true once all are made,
+  // or when the picture is too large to keep.
+  bool Prepare(const Bitmap& bitmap, int width, int height, int maxTiles);
 
   std::size_t Bytes() const { return bytes_; }
   std::size_t Entries() const { return entries_.size(); }
@@ -80,7 +83,13 @@ class ScaledBitmapCache {
     std::shared_ptr<ScaledImage> image;
     std::uint64_t lastUse = 0;
   };
-  void MakeTiles(ScaledImage& image, const Bitmap& bitmap, const PixelRect& needed);
+  // The entry of the picture at width x height, made (empty) if there is none; null when it
+  // would take more than half the budget.
+  Entry* Find(const Bitmap& bitmap, int width, int height);
+  // Makes the missing tiles of `needed`, at most maxTiles of them (-1: all); true when none
+  // is missing any more.
+  bool MakeTiles(ScaledImage& image, const Bitmap& bitmap, const PixelRect& needed,
+                 int maxTiles = -1);
 
   std::size_t budget_;
   std::size_t bytes_ = 0;
