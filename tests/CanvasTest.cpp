@@ -90,6 +90,23 @@ TEST(CanvasTest, SourceOverBlendingOnOpaqueAndTransparentGround) {
   EXPECT_EQ(canvas.PixelAt(0, 0), 0xFF800000);
 }
 
+TEST(CanvasTest, TranslucentClearAfterAnOpaqueFrameBlendsAsTransparentGround) {
+  // The canvas knows when it is opaque everywhere and then blends without looking; a
+  // translucent Clear, even of a part, must end that.
+  Canvas canvas(4, 1, 1);
+  canvas.FillRect({0, 0, 4, 1}, kBlack);
+  canvas.PushClip({2, 0, 4, 1});
+  canvas.Clear(0x00000000);
+  canvas.PopClip();
+  canvas.FillRect({0, 0, 4, 1}, 0x80FF0000);
+  EXPECT_EQ(canvas.PixelAt(0, 0), 0xFF800000);
+  EXPECT_EQ(canvas.PixelAt(3, 0), 0x80FF0000);
+  // Opaque everywhere again: the blend mixes.
+  canvas.Clear(0xFF000000);
+  canvas.FillRect({0, 0, 4, 1}, 0x80FF0000);
+  EXPECT_EQ(canvas.PixelAt(3, 0), 0xFF800000);
+}
+
 // Source-over of a straight colour onto an opaque pixel, rounded to nearest.
 std::uint32_t ReferenceOver(std::uint32_t dst, std::uint32_t src, std::uint32_t alpha) {
   std::uint32_t out = 0xFF000000;

@@ -74,7 +74,8 @@ unsigned Canvas::EffectiveAlpha(std::uint32_t argb) const {
 
 void Canvas::BlendRow(int y, int x0, int x1, std::uint32_t argb, unsigned alpha) {
   if (x1 <= x0) return;
-  blend::FillColor(&pixels_[static_cast<std::size_t>(y) * width_ + x0], x1 - x0, argb, alpha);
+  blend::FillColor(&pixels_[static_cast<std::size_t>(y) * width_ + x0], x1 - x0, argb, alpha,
+                   opaque_);
 }
 
 void Canvas::BlendBox(const PixelRect& box, std::uint32_t argb, unsigned alpha) {
@@ -83,6 +84,11 @@ void Canvas::BlendBox(const PixelRect& box, std::uint32_t argb, unsigned alpha) 
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     BlendRow(y, visible.Left, visible.Right, argb, alpha);
   }
+  if (alpha == 255 && IsWholeCanvas(visible)) opaque_ = true;
+}
+
+bool Canvas::IsWholeCanvas(const PixelRect& rect) const {
+  return rect.Left <= 0 && rect.Top <= 0 && rect.Right >= width_ && rect.Bottom >= height_;
 }
 
 void Canvas::Clear(std::uint32_t argb) {
@@ -90,6 +96,11 @@ void Canvas::Clear(std::uint32_t argb) {
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
     std::fill(row + visible.Left, row + visible.Right, argb);
+  }
+  if ((argb >> 24) != 255) {
+    if (!visible.IsEmpty()) opaque_ = false;
+  } else if (IsWholeCanvas(visible)) {
+    opaque_ = true;
   }
 }
 

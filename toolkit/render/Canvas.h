@@ -104,6 +104,7 @@ class Canvas {
   // Blends the colour over the pixels [x0, x1) of row y, already clipped.
   void BlendRow(int y, int x0, int x1, std::uint32_t argb, unsigned alpha);
   void BlendBox(const PixelRect& box, std::uint32_t argb, unsigned alpha);
+  bool IsWholeCanvas(const PixelRect& rect) const;
   // The picture resampled to a physical box and blended where the clip allows.
   void DrawBitmapAt(const Bitmap& bitmap, const PixelRect& dest);
 
@@ -111,6 +112,9 @@ class Canvas {
   int height_;
   float scale_;
   std::vector<std::uint32_t> pixels_;
+  // Every pixel's alpha is 255: once the whole canvas has been covered with an opaque colour,
+  // blending keeps it so, and only Clear with a translucent colour can change it.
+  bool opaque_ = false;
   std::vector<PixelRect> clips_;
   std::vector<float> opacities_;
   // Pictures resampled to the sizes they were last drawn at, so that a panning or fading

@@ -69,7 +69,7 @@ void Canvas::DrawBitmapAt(const Bitmap& bitmap, const PixelRect& dest) {
       const std::uint32_t* source =
           &bitmap.pixels[static_cast<std::size_t>(y - dest.Top) * bitmap.width +
                          (visible.Left - dest.Left)];
-      blend::BlendStraightRow(target(y), source, columns, alpha);
+      blend::BlendStraightRow(target(y), source, columns, alpha, opaque_);
     }
     return;
   }
@@ -81,9 +81,9 @@ void Canvas::DrawBitmapAt(const Bitmap& bitmap, const PixelRect& dest) {
       const std::uint32_t* source = &scaled->pixels[static_cast<std::size_t>(y - dest.Top) * width +
                                                     (visible.Left - dest.Left)];
       if (scaled->opaque) {
-        blend::BlendOpaqueRow(target(y), source, columns, alpha);
+        blend::BlendOpaqueRow(target(y), source, columns, alpha, opaque_);
       } else {
-        blend::BlendPremultipliedRow(target(y), source, columns, alpha);
+        blend::BlendPremultipliedRow(target(y), source, columns, alpha, opaque_);
       }
     }
     return;
@@ -96,7 +96,7 @@ void Canvas::DrawBitmapAt(const Bitmap& bitmap, const PixelRect& dest) {
     const PixelRect line{visible.Left - dest.Left, y - dest.Top, visible.Right - dest.Left,
                          y - dest.Top + 1};
     ResampleBilinear(source, width, height, line, row.data());
-    blend::BlendPremultipliedRow(target(y), row.data(), columns, alpha);
+    blend::BlendPremultipliedRow(target(y), row.data(), columns, alpha, opaque_);
   }
 }
 

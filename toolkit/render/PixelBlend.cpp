@@ -154,14 +154,15 @@ bool AllOpaque(const std::uint32_t* pixels, std::size_t count) {
   return AllOpaqueRow(pixels, count);
 }
 
-void FillColor(std::uint32_t* dst, int count, std::uint32_t rgb, std::uint32_t alpha) {
+void FillColor(std::uint32_t* dst, int count, std::uint32_t rgb, std::uint32_t alpha,
+               bool opaqueDst) {
   rgb &= 0x00FFFFFFu;
   if (alpha == 0 || count <= 0) return;
   if (alpha == 255) {
     std::fill(dst, dst + count, 0xFF000000u | rgb);
     return;
   }
-  if (!AllOpaque(dst, static_cast<std::size_t>(count))) {
+  if (!opaqueDst && !AllOpaque(dst, static_cast<std::size_t>(count))) {
     for (int i = 0; i < count; ++i) dst[i] = Over(dst[i], rgb, alpha);
     return;
   }
@@ -169,22 +170,23 @@ void FillColor(std::uint32_t* dst, int count, std::uint32_t rgb, std::uint32_t a
   LerpColorRow(dst, 0xFF000000u | rgb, count, alpha);
 }
 
-void BlendOpaqueRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha) {
+void BlendOpaqueRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha,
+                    bool opaqueDst) {
   if (alpha == 0 || count <= 0) return;
   if (alpha == 255) {
     std::copy(src, src + count, dst);
-  } else if (AllOpaque(dst, static_cast<std::size_t>(count))) {
+  } else if (opaqueDst || AllOpaque(dst, static_cast<std::size_t>(count))) {
     LerpRow(dst, src, count, alpha);
   } else {
     for (int i = 0; i < count; ++i) dst[i] = Over(dst[i], src[i] & 0x00FFFFFFu, alpha);
   }
 }
 
-void BlendStraightRow(std::uint32_t* dst, const std::uint32_t* src, int count,
-                      std::uint32_t alpha) {
+void BlendStraightRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha,
+                      bool opaqueDst) {
   if (alpha == 0 || count <= 0) return;
   if (AllOpaque(src, static_cast<std::size_t>(count))) {
-    BlendOpaqueRow(dst, src, count, alpha);
+    BlendOpaqueRow(dst, src, count, alpha, opaqueDst);
     return;
   }
   for (int i = 0; i < count; ++i) {
@@ -195,14 +197,14 @@ void BlendStraightRow(std::uint32_t* dst, const std::uint32_t* src, int count,
 }
 
 void BlendPremultipliedRow(std::uint32_t* dst, const std::uint32_t* src, int count,
-                           std::uint32_t alpha) {
+                           std::uint32_t alpha, bool opaqueDst) {
   if (alpha == 0 || count <= 0) return;
   if (AllOpaque(src, static_cast<std::size_t>(count))) {
     // Premultiplied and straight colours are the same when opaque.
-    BlendOpaqueRow(dst, src, count, alpha);
+    BlendOpaqueRow(dst, src, count, alpha, opaqueDst);
     return;
   }
-  if (AllOpaque(dst, static_cast<std::size_t>(count))) {
+  if (opaqueDst || AllOpaque(dst, static_cast<std::size_t>(count))) {
     for (int i = 0; i < count; ++i) {
       const std::uint32_t s = alpha == 255 ? src[i] : ScalePixel(src[i], alpha);
       dst[i] = s + ScalePixel(dst[i], 255 - (s >> 24));

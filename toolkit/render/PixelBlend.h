@@ -63,12 +63,17 @@ inline std::uint32_t Premultiply(std::uint32_t p) {
 }
 
 // Rows of pixels. `alpha` is the opacity 0..255 applied on top of the sources' own alpha.
-void FillColor(std::uint32_t* dst, int count, std::uint32_t rgb, std::uint32_t alpha);
-void BlendStraightRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha);
+// With opaqueDst the caller knows every destination pixel's alpha is 255, and they are not
+// read to find out.
+void FillColor(std::uint32_t* dst, int count, std::uint32_t rgb, std::uint32_t alpha,
+               bool opaqueDst = false);
+void BlendStraightRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha,
+                      bool opaqueDst = false);
 void BlendPremultipliedRow(std::uint32_t* dst, const std::uint32_t* src, int count,
-                           std::uint32_t alpha);
+                           std::uint32_t alpha, bool opaqueDst = false);
 // The same for a source already known to be opaque, which is then not read twice.
-void BlendOpaqueRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha);
+void BlendOpaqueRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t alpha,
+                    bool opaqueDst = false);
 // Every pixel's alpha is 255.
 bool AllOpaque(const std::uint32_t* pixels, std::size_t count);
 // A colour through an 8-bit coverage mask (anti-aliased text).
