@@ -7,9 +7,12 @@
 # build_nsis_example TARGET DLL OUTFILE: the NSIS example (examples/nsis) for one DLL, with
 # makensis's Target TARGET (amd64-unicode or x86-unicode).
 build_nsis_example() {
-  local script
+  local script dll out
   script=$(dirname "${BASH_SOURCE[0]}")/../../examples/nsis/duskwizard-example.nsi
-  makensis -V2 -DTARGET="$1" -DDUSKWIZARD_DLL="$2" -DOUTFILE="$3" "$script"
+  # makensis takes relative paths from the script's folder.
+  dll=$(realpath "$2")
+  out=$(realpath -m "$3")
+  makensis -V2 -DTARGET="$1" -DDUSKWIZARD_DLL="$dll" -DOUTFILE="$out" "$script"
 }
 
 # drive NAME ROAD LOG COMMAND...: one road (mouse or keyboard) with one installer, started
