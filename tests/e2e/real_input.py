@@ -121,12 +121,21 @@ class Installer:
         with open(path, "rb") as f:
             return f.read()
 
-    def screenshot(self, name, timeout=5):
+    def screenshot(self, name, until=None, timeout=5):
         """The form's area once it has settled: two screenshots in a row the same, or the
-        last one when the time is up."""
+        last one when the time is up. With `until`, settled screenshots are taken again until
+        until(picture) holds (a key's effect may come late on a slow machine), within the
+        same time."""
         self.shots += 1
         path = os.path.join(self.args.out, f"{self.shots:02d}-{name}.bmp")
         deadline = deadline_in(timeout)
+        picture = self.settled(path, name, deadline)
+        while until is not None and not until(picture) and time.time() < deadline:
+            picture = self.settled(path, name, deadline)
+        return picture
+
+    def settled(self, path, name, deadline):
+        """Captures the form's area into PATH until two captures in a row are the same."""
         previous = self.capture(path)
         taken = 1
         while True:
@@ -141,9 +150,9 @@ class Installer:
             previous = current
         return bmp.read_bmp(path)
 
-    def probe(self, name):
+    def probe(self, name, until=None):
         """Screenshot of the form's area: no installer pixel, the form's own title bar."""
-        picture = self.screenshot(name)
+        picture = self.screenshot(name, until)
         magenta = sum(1 for y in range(0, FORM_H, 2) for x in range(0, FORM_W, 2)
                       if picture.pixel(x, y) == MAGENTA)
         check(magenta == 0, f"{name}: nothing of the installer over the form "
@@ -219,8 +228,10 @@ def keyboard_road(installer, signatures):
         stages = json.load(f)
 
     def at(name, what):
-        check(installer.stage(installer.probe(what)) == stages[name],
-              f"{what}: the form shows the {name} stage")
+        def shown(picture):
+            return installer.stage(picture) == stages[name]
+
+        check(shown(installer.probe(what, until=shown)), f"{what}: the form shows the {name} stage")
 
     before = installer.page_changes()
     at("welcome", "shown")
