@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the 32-bit test machine's image into OUT_DIR from Debian packages alone: a Debian
 # bookworm amd64 root file system with i386 multiarch (inside the image only; this
-# machine's dpkg is never given i386) holding Wine with its 32-bit part and Xvfb, a small
-# initrd, and a WoW64 Wine prefix made once by booting the machine. The image cache of
+# machine's dpkg is never given i386) holding Wine with its 32-bit part, Xvfb and the
+# real-input driver's tools (python3, xdotool, ImageMagick's import), a small initrd, and a
+# WoW64 Wine prefix made once by booting the machine. The image cache of
 # scripts/vm32.sh is keyed by a hash of this file and ./init: changing either rebuilds it.
 # Usage: scripts/vm32/build-image.sh OUT_DIR DEB_CACHE_DIR
 # Leaves OUT_DIR/vmlinuz, initrd.img and root.ext4; any failure exits non-zero.
@@ -16,6 +17,8 @@ mirror=http://deb.debian.org/debian
 packages=(
   linux-image-amd64 initramfs-tools kmod mount procps
   xvfb xauth wine wine64 wine32:i386 fonts-wine fonts-liberation
+  # tests/e2e/real_input.py: real X input, screenshots with `import`.
+  python3 xdotool imagemagick-6.q16
 )
 # The X libraries Wine loads at run time (it only recommends them), for both architectures.
 for library in libxrender1 libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 \
@@ -64,6 +67,7 @@ share=$out/share
 mkdir -p "$share/.vm32"
 cat >"$share/.vm32/job.sh" <<'JOB'
 set -e
+for tool in python3 xdotool import xvfb-run; do command -v "$tool"; done
 wine wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 test -f "$WINEPREFIX/system.reg"

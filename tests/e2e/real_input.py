@@ -14,7 +14,11 @@ The mouse road records the header strip of each stage in --signatures; the keybo
 finds the same stages there, pressed with the keyboard alone (with Escape, Alt+F4, Tab and
 Space on every page). Both check that the installer changed its page only on the form's
 clicks: not before "Install", once to its installing page, and then only at "Finish".
-Prints one line per check and exits non-zero if any failed."""
+Prints one line per check and exits non-zero if any failed.
+
+DW_INPUT_SLOWNESS (default 1) multiplies every wait and timeout, for slower machines (an
+emulated one). Each check of the screen is made on a settled screenshot: taken again until
+two in a row are the same (the header strip stopped sliding), within a bounded time."""
 
 import argparse
 import hashlib
@@ -38,6 +42,15 @@ SEARCH = (806, 210)
 PAGE = (420, 420)
 # The installer's log line once it has reported the outcome.
 OUTCOME = r"func07 [01]"
+SLOWNESS = float(os.environ.get("DW_INPUT_SLOWNESS") or 1)
+
+
+def pause(seconds):
+    time.sleep(seconds * SLOWNESS)
+
+
+def deadline_in(seconds):
+    return time.time() + seconds * SLOWNESS
 
 
 def check(condition, what):
@@ -66,7 +79,7 @@ class Installer:
             return []
 
     def wait_for_log(self, pattern, timeout=60):
-        deadline = time.time() + timeout
+        deadline = deadline_in(timeout)
         while time.time() < deadline:
             for line in self.log():
                 match = re.search(pattern, line)
@@ -74,7 +87,7 @@ class Installer:
                     return match
             if self.process.poll() is not None:
                 break
-            time.sleep(0.2)
+            pause(0.2)
         return None
 
     def page_changes(self):
@@ -91,27 +104,55 @@ class Installer:
 
     def click(self, x, y, settle=0.8):
         self.move(x, y)
-        time.sleep(0.15)
+        pause(0.15)
         self.xdotool("click", "1")
-        time.sleep(settle)
+        pause(settle)
 
     def key(self, name, settle=0.8):
         # Without a window manager X gives keys to the window under the pointer.
         self.move(*PAGE)
         self.xdotool("key", name)
-        time.sleep(settle)
+        pause(settle)
 
-    def screenshot(self, name):
-        self.shots += 1
-        path = os.path.join(self.args.out, f"{self.shots:02d}-{name}.bmp")
+    def capture(self, path):
         x, y = self.origin
         subprocess.run(["import", "-window", "root", "-crop", f"{FORM_W}x{FORM_H}+{x}+{y}",
                         "+repage", f"bmp3:{path}"], check=True)
+        with open(path, "rb") as f:
+            return f.read()
+
+    def screenshot(self, name, until=None, timeout=5):
+        """The form's area once it has settled: two screenshots in a row the same, or the
+        last one when the time is up. With `until`, settled screenshots are taken again until
+        until(picture) holds (a key's effect may come late on a slow machine), within the
+        same time."""
+        self.shots += 1
+        path = os.path.join(self.args.out, f"{self.shots:02d}-{name}.bmp")
+        deadline = deadline_in(timeout)
+        picture = self.settled(path, name, deadline)
+        while until is not None and not until(picture) and time.time() < deadline:
+            picture = self.settled(path, name, deadline)
+        return picture
+
+    def settled(self, path, name, deadline):
+        """Captures the form's area into PATH until two captures in a row are the same."""
+        previous = self.capture(path)
+        taken = 1
+        while True:
+            pause(0.1)
+            current = self.capture(path)
+            taken += 1
+            if current == previous:
+                break
+            if time.time() > deadline:
+                print(f"note {name}: the screen had not settled after {taken} screenshots", flush=True)
+                break
+            previous = current
         return bmp.read_bmp(path)
 
-    def probe(self, name):
+    def probe(self, name, until=None):
         """Screenshot of the form's area: no installer pixel, the form's own title bar."""
-        picture = self.screenshot(name)
+        picture = self.screenshot(name, until)
         magenta = sum(1 for y in range(0, FORM_H, 2) for x in range(0, FORM_W, 2)
                       if picture.pixel(x, y) == MAGENTA)
         check(magenta == 0, f"{name}: nothing of the installer over the form "
@@ -129,9 +170,9 @@ class Installer:
         return digest.hexdigest()
 
     def finish(self, timeout=60):
-        deadline = time.time() + timeout
+        deadline = deadline_in(timeout)
         while time.time() < deadline and self.process.poll() is None:
-            time.sleep(0.3)
+            pause(0.3)
         ended = self.process.poll() is not None
         if not ended:
             self.process.kill()
@@ -151,7 +192,7 @@ def press_close_key(installer, key, where):
     before = close_requests(installer)
     installer.key(key, settle=1.0)
     installer.xdotool("key", "n")
-    time.sleep(0.8)
+    pause(0.8)
     check(close_requests(installer) == before + 1,
           f"{key} on {where}: the installer got one close request")
 
@@ -170,7 +211,7 @@ def mouse_road(installer, signatures):
     installer.click(*NEXT, settle=0.3)  # Install
     changed = installer.wait_for_log(OUTCOME, timeout=40)
     check(changed is not None, "the installation ran and reported its outcome")
-    time.sleep(1.5)
+    pause(1.5)
     stages["finalisation"] = installer.stage(installer.probe("finalisation"))
     check(len(installer.page_changes()) > len(before), "Install moved the installer on")
     after_install = installer.page_changes()
@@ -187,8 +228,10 @@ def keyboard_road(installer, signatures):
         stages = json.load(f)
 
     def at(name, what):
-        check(installer.stage(installer.probe(what)) == stages[name],
-              f"{what}: the form shows the {name} stage")
+        def shown(picture):
+            return installer.stage(picture) == stages[name]
+
+        check(shown(installer.probe(what, until=shown)), f"{what}: the form shows the {name} stage")
 
     before = installer.page_changes()
     at("welcome", "shown")
@@ -225,7 +268,7 @@ def keyboard_road(installer, signatures):
         installer.key(key, settle=0.1)
     changed = installer.wait_for_log(OUTCOME, timeout=40)
     check(changed is not None, "Enter on destination installed")
-    time.sleep(1.5)
+    pause(1.5)
     at("finalisation", "after the installation")
     installer.key("Return", settle=1.5)  # Finish
     check(installer.finish(), "Enter on Finish ended the installer")
@@ -247,7 +290,7 @@ def main():
         installer.finish(timeout=1)
         return 1
     installer.origin = (int(match.group(1)), int(match.group(2)))
-    time.sleep(1.5)  # the first header animation
+    pause(1.5)  # the first header animation
     try:
         (mouse_road if args.road == "mouse" else keyboard_road)(installer, args.signatures)
     finally:

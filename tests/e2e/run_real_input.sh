@@ -3,7 +3,8 @@
 # on Xvfb, as a person's mouse and keyboard): the NSIS example (examples/nsis) built for
 # the x86_64 DLL, and the demo host behaving as a plain dialog-based wizard
 # (--plain-host --worker). Each goes the whole road once by mouse and once by keyboard
-# alone; tests/e2e/real_input.py does the driving and the checks.
+# alone; tests/e2e/real_input.py does the driving and the checks (tests/e2e/real_input_roads.sh
+# the building and the roads, shared with the 32-bit NSIS run in the 32-bit test machine).
 # Usage: tests/e2e/run_real_input.sh [work folder]   (default: ${DW_BUILD_ROOT:-build}/e2e-input)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -13,6 +14,8 @@ dll=$repo/dist/x86_64/duskwizard.dll
 host_exe=$repo/dist/x86_64/duskhost.exe
 
 source "$repo/tests/e2e/wine_env.sh"
+source "$repo/tests/e2e/real_input_roads.sh"
+real_input=$repo/tests/e2e
 for tool in "$wine" "$wineserver" xvfb-run xdotool makensis import; do
   command -v "$tool" >/dev/null || { echo "real input: $tool is missing (scripts/install-deps.sh)"; exit 1; }
 done
@@ -23,28 +26,10 @@ done
 use_wine_prefix "$work"
 
 echo "== building the NSIS example for the x86_64 DLL"
-makensis -V2 -DDUSKWIZARD_DLL="$dll" -DOUTFILE="$work/nsis-example-x86_64.exe" \
-  examples/nsis/duskwizard-example.nsi
+build_nsis_example amd64-unicode "$dll" "$work/nsis-example-x86_64.exe"
 
 passed=0
 failed=0
-# One road with one installer: $1 the run's name, $2 mouse|keyboard, $3 the log it writes,
-# then the installer's command line.
-drive() {
-  local name=$1 road=$2 log=$3
-  shift 3
-  echo "== $name: the $road road"
-  rm -rf "$work/$name"
-  if timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    python3 "$repo/tests/e2e/real_input.py" --road "$road" --log "$log" --out "$work/$name" \
-    --signatures "$work/stages.json" -- "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-  fi
-  "$wineserver" -k 2>/dev/null || true
-}
-
 nsis=$work/nsis-example-x86_64.exe
 drive nsis-mouse mouse "$work/nsis-mouse.log" "$wine" "$nsis" "/LOG=$(windows_path "$work/nsis-mouse.log")"
 drive nsis-keyboard keyboard "$work/nsis-keyboard.log" \
