@@ -118,12 +118,16 @@ AutoPilot::AutoPilot(bool screenReader) {
   }
 }
 
+int AutoPilot::DelayOf(const Step& step) {
+  return step.delayMs * Wizard().options.slowness;
+}
+
 bool AutoPilot::IsItsTimer(WPARAM id) {
   return id == kTimerId;
 }
 
 void AutoPilot::Start() {
-  due_ = GetTickCount64() + static_cast<ULONGLONG>(steps_.empty() ? 0 : steps_[0].delayMs);
+  due_ = GetTickCount64() + static_cast<ULONGLONG>(steps_.empty() ? 0 : DelayOf(steps_[0]));
   SetTimer(Wizard().window, kTimerId, kPollMs, nullptr);
 }
 
@@ -247,7 +251,7 @@ void AutoPilot::Tick() {
   if (done) {
     waiting_since_ = 0;
     ++next_;
-    if (next_ < steps_.size()) due_ = GetTickCount64() + steps_[next_].delayMs;
+    if (next_ < steps_.size()) due_ = GetTickCount64() + DelayOf(steps_[next_]);
   }
   busy_ = false;
 }

@@ -27,6 +27,8 @@ class AutoPilot {
     std::function<bool()> run;  // false: not yet (polled again, up to the time-out)
     const char* name;
   };
+  // A step's delay times the host's --slowness.
+  static int DelayOf(const Step& step);
   void Add(int delayMs, const char* name, std::function<bool()> run);
   void AddClick(int delayMs, const char* name, float x, float y);
   void AddMove(int delayMs, const char* name, float x, float y);

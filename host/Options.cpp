@@ -53,11 +53,14 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       options->dll = argv[++i];
     } else if (option == L"--install-ms" && hasValue) {
       options->installMs = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
+    } else if (option == L"--slowness" && hasValue) {
+      const long factor = std::wcstol(argv[++i], nullptr, 10);
+      options->slowness = factor >= 1 && factor <= 20 ? static_cast<int>(factor) : 1;
     } else {
       Log("usage: duskhost [--auto] [--screen-reader] [--screenshots DIR] [--fail] [--pictures "
           "DIR] "
           "[--no-slides] [--show-first] [--bad-input] [--debug-output] [--dll PATH] [--install-ms "
-          "N] [--unload] [--plain-host] [--worker]");
+          "N] [--slowness N] [--unload] [--plain-host] [--worker]");
       return false;
     }
   }

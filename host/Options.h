@@ -17,7 +17,10 @@ struct Options {
   bool debugOutput = false;  // --debug-output: print the plug-in's debug strings
   std::wstring dll;          // --dll PATH: default duskwizard.dll beside the executable
   int installMs = 3000;      // --install-ms N: length of the simulated installation
-  bool unload = false;       // --unload: FreeLibrary while the wizard window still exists
+  // --slowness N: the automatic steps wait N times as long (an emulated machine draws slowly,
+  // and a screenshot must not catch a stage still sliding in)
+  int slowness = 1;
+  bool unload = false;  // --unload: FreeLibrary while the wizard window still exists
   // --plain-host: behave like a plain dialog-based wizard: no WS_CLIPCHILDREN on the window,
   // a page window created anew on each page, the focus put on Next after each page change,
   // a clock that repaints the window every half second, and every pixel of its own in a
