@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "platform/sim/SimulatedPlatform.h"
+#include "tests/RenderTestSupport.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/Shapes.h"
@@ -17,18 +18,7 @@
 namespace dw {
 namespace {
 
-// Detail everywhere; translucent pixels unless opaque.
-Bitmap Noise(int width, int height, bool opaque, std::uint32_t seed) {
-  Bitmap bitmap;
-  bitmap.width = width;
-  bitmap.height = height;
-  bitmap.pixels.resize(static_cast<std::size_t>(width) * height);
-  for (std::uint32_t& pixel : bitmap.pixels) {
-    seed = seed * 1664525u + 1013904223u;
-    pixel = opaque ? (seed | 0xFF000000u) : (seed & 0x7FFFFFFFu);
-  }
-  return bitmap;
-}
+using testing::NoisePicture;
 
 struct StackCase {
   const char* what;
@@ -58,8 +48,8 @@ TEST_P(OcclusionTest, HiddenPictureIsLeftOutAndTheFrameIsUnchanged) {
   holder->SetPosition({20, 20});
   holder->SetSize(200, 120);
   holder->SetOpacity(c.holderOpacity);
-  const Bitmap lowerPicture = Noise(50, 30, true, 1);
-  const Bitmap upperPicture = Noise(50, 30, c.topOpaque, 2);
+  const Bitmap lowerPicture = NoisePicture(50, 30, true, 1);
+  const Bitmap upperPicture = NoisePicture(50, 30, c.topOpaque, 2);
   auto* lower = new TImage(&form);
   lower->SetParent(holder);
   lower->SetSize(200, 120);

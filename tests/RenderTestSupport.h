@@ -10,12 +10,26 @@
 #include <memory>
 #include <string>
 
+#include "platform/Bitmap.h"
 #include "platform/FontSource.h"
 #include "platform/Platform.h"
 #include "toolkit/render/Canvas.h"
 #include "toolkit/render/Font.h"
 
 namespace dw::testing {
+
+// Pixels with detail everywhere; with translucent ones unless opaque.
+inline Bitmap NoisePicture(int width, int height, bool opaque, std::uint32_t seed) {
+  Bitmap bitmap;
+  bitmap.width = width;
+  bitmap.height = height;
+  bitmap.pixels.resize(static_cast<std::size_t>(width) * height);
+  for (std::uint32_t& pixel : bitmap.pixels) {
+    seed = seed * 1664525u + 1013904223u;
+    pixel = opaque ? (seed | 0xFF000000u) : seed;
+  }
+  return bitmap;
+}
 
 inline std::shared_ptr<const FontData> ReadFontFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

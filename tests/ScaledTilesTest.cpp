@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "tests/RenderTestSupport.h"
 #include "toolkit/render/BitmapScaler.h"
 #include "toolkit/render/Canvas.h"
 #include "toolkit/render/ScaledBitmapCache.h"
@@ -14,18 +15,7 @@
 namespace dw {
 namespace {
 
-// Pixels with detail everywhere; with translucent ones unless opaque.
-Bitmap Noise(int width, int height, bool opaque, std::uint32_t seed) {
-  Bitmap bitmap;
-  bitmap.width = width;
-  bitmap.height = height;
-  bitmap.pixels.resize(static_cast<std::size_t>(width) * height);
-  for (std::uint32_t& pixel : bitmap.pixels) {
-    seed = seed * 1664525u + 1013904223u;
-    pixel = opaque ? (seed | 0xFF000000u) : seed;
-  }
-  return bitmap;
-}
+using testing::NoisePicture;
 
 // (a * (256 - f) + b * f) / 256 on each channel.
 std::uint32_t Blend(std::uint32_t a, std::uint32_t b, std::uint32_t f) {
@@ -41,7 +31,7 @@ std::uint32_t Blend(std::uint32_t a, std::uint32_t b, std::uint32_t f) {
 TEST(ScaledTilesTest, OneRowEnlargedBlendsEachPairOfNeighbours) {
   // One source row of three opaque pixels, enlarged eight times: the target columns sample
   // (i + 0.5) * 3 / 24 - 0.5, so their weights are exact sixteenths of 256.
-  Bitmap row = Noise(3, 1, true, 7);
+  Bitmap row = NoisePicture(3, 1, true, 7);
   const ResampleSource source(row, 24, 1);
   std::vector<std::uint32_t> out(24);
   ResampleBilinear(source, 24, 1, {0, 0, 24, 1}, out.data());
@@ -66,7 +56,7 @@ class EnlargedRowTest : public ::testing::TestWithParam<RowCase> {};
 
 TEST_P(EnlargedRowTest, EveryColumnBlendsItsTwoNeighbours) {
   const RowCase c = GetParam();
-  Bitmap row = Noise(c.sourceWidth, 1, true, 11);
+  Bitmap row = NoisePicture(c.sourceWidth, 1, true, 11);
   const ResampleSource source(row, c.width, 1);
   std::vector<std::uint32_t> out(static_cast<std::size_t>(c.width));
   ResampleBilinear(source, c.width, 1, {0, 0, c.width, 1}, out.data());
@@ -103,7 +93,7 @@ class ScaledTiles : public ::testing::TestWithParam<TileCase> {};
 
 TEST_P(ScaledTiles, PartsMadeInAnyOrderMatchTheWholePicture) {
   const TileCase c = GetParam();
-  const Bitmap bitmap = Noise(c.sourceWidth, c.sourceHeight, c.opaque, 99);
+  const Bitmap bitmap = NoisePicture(c.sourceWidth, c.sourceHeight, c.opaque, 99);
   const ResampleSource source(bitmap, c.width, c.height);
   std::vector<std::uint32_t> whole(static_cast<std::size_t>(c.width) * c.height);
   ResampleBilinear(source, c.width, c.height, {0, 0, c.width, c.height}, whole.data());
@@ -135,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ScaledTiles,
 
 TEST(ScaledTilesTest, AFirstFrameResamplesOnlyWhatItShows) {
   // A 1280 x 720 picture at scale 2 under a form-sized clip: most of it is out of view.
-  const Bitmap bitmap = Noise(1280, 720, true, 3);
+  const Bitmap bitmap = NoisePicture(1280, 720, true, 3);
   Canvas canvas(1708, 1024, 2.0f);
   canvas.Clear(0xFF000000u);
   canvas.DrawBitmap(bitmap, RectF::FromXYWH(-0.5f, -88, 1280, 720));
